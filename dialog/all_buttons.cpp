@@ -1,0 +1,37 @@
+// "全ボタン押下" and "全ボタン解除": every button of the pad at once.
+#include "../link/serial_link.h"
+#include "config_dialog.h"
+#include "texts.h"
+
+static void ReportUnlinked(HWND dialog) {
+    SetStatusText(dialog, TEXT_NOT_CONNECTED);
+    InvalidateRect(dialog, NULL, FALSE);
+}
+
+void PressAllButtons(HWND dialog) {
+    if (CheckLink(dialog, WM_COMMAND, 0, 0)) {
+        ReportUnlinked(dialog);
+        return;
+    }
+    SetStatusText(dialog, TEXT_CONNECTED);
+    for (int group = GROUP_B; group < GROUP_COUNT; group++) {  // f too: it exists on the wire
+        char command[LINK_BUFFER_SIZE];
+        FormatGroupCommand(command, sizeof command, (ButtonGroup)group, MASK_ALL);
+        SendCommand(command);
+    }
+    ResetButtonControls(dialog, BST_CHECKED);
+}
+
+void ReleaseAllButtons(HWND dialog) {
+    if (CheckLink(dialog, WM_COMMAND, 0, 0)) {
+        ReportUnlinked(dialog);
+        return;
+    }
+    if (SendCommand(CMD_RELEASE_ALL, SEND_ACK_IF_CR_WRITTEN)) {
+        ResetButtonControls(dialog, BST_UNCHECKED);
+        SetStatusText(dialog, AckOk() ? TEXT_RELEASED : TEXT_RELEASE_FAILED);
+    } else {
+        SetStatusText(dialog, TEXT_RELEASE_FAILED);  // the command never reached the pad
+    }
+    InvalidateRect(dialog, NULL, FALSE);
+}

@@ -1,0 +1,58 @@
+// The dialog procedure: it only dispatches.
+#include "config_dialog.h"
+
+#include "../link/serial_link.h"
+#include "../shell/window_commands.h"
+#include "control_ids.h"
+
+HWND portListWindow;
+HWND countListWindow;
+
+static void OnCommand(HWND dialog, WPARAM wParam) {
+    int id = LOWORD(wParam);  // every notification of a control runs its handler
+    if (id >= IDC_BUTTON_FIRST && id <= IDC_BUTTON_LAST)
+        SendButtonGroup(dialog, GroupOfButton(id - IDC_BUTTON_FIRST));
+    else if (id >= IDC_DIR_CENTRE && id <= IDC_DIR_UP_LEFT)
+        SendDirection(dialog, id);
+    else if (id == IDC_PRESS_ALL)
+        PressAllButtons(dialog);
+    else if (id == IDC_RELEASE_ALL)
+        ReleaseAllButtons(dialog);
+    else if (id == IDC_PAD_INFO)
+        ReadPadConfiguration(dialog);
+    else if (id == IDC_PORT_LIST)
+        OnPortListNotification(dialog);
+    else if (id == IDC_RESTART)
+        RestartDevice(dialog);
+    else
+        OnMenuCommand(dialog, id);
+}
+
+INT_PTR CALLBACK ConfigDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    portListWindow = GetDlgItem(dialog, IDC_PORT_LIST);
+    countListWindow = GetDlgItem(dialog, IDC_COUNT_LIST);
+    switch (message) {
+    case WM_INITDIALOG:
+        OnInitDialog(dialog);
+        return FALSE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDC_EXIT) {
+            EndDialog(dialog, 1);
+            return TRUE;
+        }
+        OnCommand(dialog, wParam);
+        return FALSE;
+    case WM_CLOSE:
+        CloseDialog(dialog);
+        return TRUE;
+    case WM_LBUTTONDOWN:
+        DragDialog(dialog, lParam);
+        return FALSE;
+    case WM_RBUTTONDOWN:
+        ShowDialogMenu(dialog, lParam);
+        return FALSE;
+    case WM_TRAYNOTIFY:
+        return OnTrayNotify(dialog, wParam, lParam);
+    }
+    return FALSE;
+}

@@ -1,0 +1,39 @@
+// The configuration dialog: its procedure, control states and pad actions.
+#ifndef PADCONFIG_CONFIG_DIALOG_H
+#define PADCONFIG_CONFIG_DIALOG_H
+
+#include <windows.h>
+
+#include "../link/protocol.h"
+
+extern HWND portListWindow;
+extern HWND countListWindow;
+extern HWND padInfoButton;
+extern HWND restartButton;
+extern int groupMask;
+extern int restartStarted;
+
+INT_PTR CALLBACK ConfigDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+void OnInitDialog(HWND dialog);
+// 1 enables the editing controls, 0 disables them (and every check box);
+// any other value does nothing.
+void SetEditControlsEnabled(HWND dialog, int flag);
+void SetStatusText(HWND dialog, const char* text);
+
+// Check boxes and radio buttons.
+int ButtonControlId(int button);        // button 0..31
+int RadioControlId(int directionIndex); // index into directionCodes
+void SetAllButtonChecks(HWND dialog, WPARAM state);
+void ClearDirectionRadios(HWND dialog);
+void ResetButtonControls(HWND dialog, WPARAM state);
+
+// Pad actions.
+void ReadPadConfiguration(HWND dialog);
+void SendButtonGroup(HWND dialog, ButtonGroup group);
+void SendDirection(HWND dialog, int radio);
+void PressAllButtons(HWND dialog);
+void ReleaseAllButtons(HWND dialog);
+void RestartDevice(HWND dialog);
+
+#endif

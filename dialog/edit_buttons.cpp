@@ -1,0 +1,28 @@
+// A click on a button's check box or a direction radio button goes to the pad at once.
+#include "../link/serial_link.h"
+#include "config_dialog.h"
+#include "control_ids.h"
+#include "texts.h"
+
+int groupMask;
+
+void SendButtonGroup(HWND dialog, ButtonGroup group) {
+    groupMask = 0;
+    for (int bit = 0; bit < BUTTONS_PER_GROUP; bit++) {
+        int id = ButtonControlId(group * BUTTONS_PER_GROUP + bit);
+        if (SendDlgItemMessageA(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED) groupMask += 1 << bit;
+    }
+    if (CheckLink(dialog, WM_COMMAND, 0, 0)) return;
+    SetStatusText(dialog, TEXT_CONNECTED);
+    char command[LINK_BUFFER_SIZE];
+    FormatGroupCommand(command, sizeof command, group, groupMask);
+    SendCommand(command);
+}
+
+// The command follows from the identifier alone: the selected position clicked
+// again is sent again.
+void SendDirection(HWND dialog, int radio) {
+    if (CheckLink(dialog, WM_COMMAND, 0, 0)) return;
+    SetStatusText(dialog, TEXT_CONNECTED);
+    SendCommand(directionCodes[radio - IDC_DIR_CENTRE].command);
+}

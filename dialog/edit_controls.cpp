@@ -1,0 +1,18 @@
+// Which controls a user may edit: only after the pad has been read.
+#include "config_dialog.h"
+#include "control_ids.h"
+
+static const int editControls[] = {IDC_RESTART,     IDC_PRESS_ALL,       IDC_RELEASE_ALL,
+                                   IDC_COUNT_LIST,  IDC_FRAME_COUNT,     IDC_FRAME_DIRECTION,
+                                   IDC_FRAME_BUTTONS};
+
+void SetEditControlsEnabled(HWND dialog, int flag) {
+    if (flag != 0 && flag != 1) return;
+    for (int id : editControls) EnableWindow(GetDlgItem(dialog, id), flag);
+    for (int id = IDC_DIR_CENTRE; id <= IDC_DIR_UP_LEFT; id++) EnableWindow(GetDlgItem(dialog, id), flag);
+    // Check boxes are enabled only up to the pad's button count, by the read.
+    if (flag == 0)
+        for (int id = IDC_BUTTON_FIRST; id <= IDC_BUTTON_LAST; id++) EnableWindow(GetDlgItem(dialog, id), FALSE);
+}
+
+void SetStatusText(HWND dialog, const char* text) { SetDlgItemTextA(dialog, IDC_STATUS, text); }

@@ -1,0 +1,36 @@
+// The dialog's start-up state. No port is opened here.
+#include <cstdio>
+
+#include "../link/serial_link.h"
+#include "../shell/app.h"
+#include "config_dialog.h"
+#include "control_ids.h"
+#include "texts.h"
+
+static void FillPortList(void) {
+    for (int row = 0; row < PORT_COUNT && portNames[row][0]; row++)
+        SendMessageA(portListWindow, CB_ADDSTRING, 0, (LPARAM)portNames[row]);
+    SendMessageA(portListWindow, CB_SETCURSEL, 0, 0);
+}
+
+static void FillCountList(void) {
+    for (int count = 0; count <= BUTTON_COUNT_MAX; count++) {
+        char text[4];
+        snprintf(text, sizeof text, "%d", count);
+        SendMessageA(countListWindow, CB_ADDSTRING, 0, (LPARAM)text);
+    }
+    SendMessageA(countListWindow, CB_SETCURSEL, 1, 0);
+}
+
+void OnInitDialog(HWND dialog) {
+    HANDLE icon = LoadImageA(hInstance, RES_ICON_MAIN, IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED);
+    SendMessageA(dialog, WM_SETICON, ICON_BIG, (LPARAM)icon);
+    FillPortList();
+    FillCountList();
+    for (int id = IDC_BUTTON_FIRST; id <= IDC_BUTTON_LAST; id++) {
+        SendDlgItemMessageA(dialog, id, BM_SETCHECK, BST_UNCHECKED, 0);
+        EnableWindow(GetDlgItem(dialog, id), FALSE);
+    }
+    for (int id = IDC_DIR_CENTRE; id <= IDC_DIR_UP_LEFT; id++) EnableWindow(GetDlgItem(dialog, id), FALSE);
+    SendDlgItemMessageA(dialog, IDC_DIR_CENTRE, BM_SETCHECK, BST_CHECKED, 0);
+}

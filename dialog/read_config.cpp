@@ -1,0 +1,96 @@
+// "PAD情報取得": read the pad's configuration into the dialog.
+#include "../link/serial_link.h"
+#include "config_dialog.h"
+#include "control_ids.h"
+#include "texts.h"
+
+HWND padInfoButton;
+
+static void RestorePadInfoButton(void) {
+    SetWindowTextA(padInfoButton, TEXT_PAD_INFO);
+    EnableWindow(padInfoButton, TRUE);
+}
+
+// The link could not be used.
+static void EndReadUnlinked(HWND dialog) {
+    SetStatusText(dialog, TEXT_NOT_CONNECTED);
+    SetEditControlsEnabled(dialog, 0);
+    RestorePadInfoButton();
+    InvalidateRect(dialog, NULL, FALSE);
+}
+
+// The pad is not ready, or stopped answering part-way: nothing half-read can
+// be edited, since every editing control stays disabled.
+static void EndReadFailed(HWND dialog) {
+    RestorePadInfoButton();
+    SetStatusText(dialog, TEXT_READ_FAILED);
+    SetEditControlsEnabled(dialog, 0);
+    MessageBoxA(dialog, TEXT_PROBE_FAILED, TEXT_PAD_INFO, MB_OK | MB_ICONERROR);
+}
+
+static void ShowButtonCount(HWND dialog, int count) {
+    SendMessageA(countListWindow, CB_SETCURSEL, (WPARAM)count, 0);  // out of range: no row selected
+    for (int button = 0; button < BUTTON_COUNT_MAX; button++)
+        if (button < count) EnableWindow(GetDlgItem(dialog, ButtonControlId(button)), TRUE);
+    for (int button = 0; button < BUTTON_COUNT_MAX; button++)
+        if (button >= count) EnableWindow(GetDlgItem(dialog, ButtonControlId(button)), FALSE);
+}
+
+// A code that names no position is taken as centre, and the pad is told so.
+static void ShowDirection(HWND dialog, int code) {
+    int index = DirectionIndexOfCode(code);
+    if (index >= 0) {
+        SendDlgItemMessageA(dialog, RadioControlId(index), BM_SETCHECK, BST_CHECKED, 0);
+        return;
+    }
+    SendDlgItemMessageA(dialog, IDC_DIR_CENTRE, BM_SETCHECK, BST_CHECKED, 0);
+    SendCommand(CMD_CENTRE);
+}
+
+static void ShowGroupMask(HWND dialog, ButtonGroup group, int mask) {
+    for (int bit = 0; bit < BUTTONS_PER_GROUP; bit++)
+        if (mask & (1 << bit))
+            SendDlgItemMessageA(dialog, ButtonControlId(group * BUTTONS_PER_GROUP + bit), BM_SETCHECK, BST_CHECKED, 0);
+}
+
+// The exchanges and what they show; false when the pad failed the probe or a
+// reply never came.
+static bool ReadPadValues(HWND dialog) {
+    DrainInput();
+    if (QueryValue(CMD_PROBE) != PROBE_READY) return false;
+    int count = QueryValue(CMD_COUNT);
+    if (count == NO_VALUE) return false;
+    ShowButtonCount(dialog, count);
+    SetAllButtonChecks(dialog, BST_UNCHECKED);
+    DrainInput();
+    ClearDirectionRadios(dialog);
+    int code = QueryValue(CMD_DIRECTION);
+    if (code == NO_VALUE) return false;
+    ShowDirection(dialog, code);
+    for (int group = GROUP_B; group <= GROUP_E; group++) {
+        int mask = QueryValue(groupQueries[group]);
+        if (mask == NO_VALUE) return false;
+        ShowGroupMask(dialog, (ButtonGroup)group, mask);
+    }
+    return true;
+}
+
+void ReadPadConfiguration(HWND dialog) {
+    SetEditControlsEnabled(dialog, 0);
+    padInfoButton = GetDlgItem(dialog, IDC_PAD_INFO);
+    EnableWindow(padInfoButton, FALSE);
+    SetWindowTextA(padInfoButton, TEXT_PAD_INFO_BUSY);
+    if (CheckLink(dialog, WM_COMMAND, IDC_PAD_INFO, 0)) {
+        EndReadUnlinked(dialog);
+        return;
+    }
+    SetStatusText(dialog, TEXT_CONNECTED);
+    if (!ReadPadValues(dialog)) {
+        EndReadFailed(dialog);
+        return;
+    }
+    SendCommand(CMD_INI_DISP, SEND_NO_PAUSE);
+    SetEditControlsEnabled(dialog, 1);
+    RestorePadInfoButton();
+    InvalidateRect(dialog, NULL, FALSE);
+}

@@ -1,0 +1,67 @@
+// "USB再起動": send the chosen button count, restart the pad and read it again.
+#include "../link/serial_link.h"
+#include "config_dialog.h"
+#include "control_ids.h"
+#include "texts.h"
+
+HWND restartButton;
+int restartStarted;
+
+// The count list's field, at most two characters; NO_VALUE when it holds no digit.
+static int ReadChosenCount(void) {
+    char text[3] = "";
+    GetWindowTextA(countListWindow, text, sizeof text);
+    return ParseDecimalValue(text, 2);
+}
+
+static void ShowRestartFailed(HWND dialog) {
+    MessageBoxA(dialog, TEXT_REBOOT_FAILED, TEXT_REBOOT_CAPTION, MB_OK | MB_ICONERROR);
+}
+
+// The restarted pad is read again and released, as if the user had clicked.
+static void FinishRestart(HWND dialog) {
+    SendMessageA(dialog, WM_COMMAND, IDC_PAD_INFO, 0);
+    Sleep(EXCHANGE_PAUSE_MS);
+    SendMessageA(dialog, WM_COMMAND, IDC_RELEASE_ALL, 0);
+    Sleep(EXCHANGE_PAUSE_MS);
+    SendCommand(CMD_INI_DISP, SEND_NO_PAUSE);
+    MessageBoxA(dialog, TEXT_REBOOT_OK, TEXT_REBOOT_CAPTION, MB_OK | MB_ICONINFORMATION);
+    SetWindowTextA(restartButton, TEXT_RESTART);
+    EnableWindow(restartButton, TRUE);
+}
+
+// A count the pad cannot take sends nothing and so must not restart the pad;
+// a pad that never answers the restart has failed it.
+static void RestartLinkedPad(HWND dialog, int count) {
+    SetStatusText(dialog, TEXT_CONNECTED);
+    DrainInput();
+    char command[LINK_BUFFER_SIZE];
+    if (!FormatCountCommand(command, sizeof command, count)) {
+        ShowRestartFailed(dialog);
+        return;
+    }
+    SendCommand(command);
+    if (!AckOk()) return;
+    SendCommand(CMD_REBOOT);
+    int reported = AwaitRestartReply();
+    if (reported == NO_VALUE || reported != ReadChosenCount()) {
+        ShowRestartFailed(dialog);
+        return;
+    }
+    FinishRestart(dialog);
+}
+
+void RestartDevice(HWND dialog) {
+    restartButton = GetDlgItem(dialog, IDC_RESTART);
+    SetEditControlsEnabled(dialog, 0);
+    EnableWindow(restartButton, FALSE);
+    EnableWindow(GetDlgItem(dialog, IDC_PAD_INFO), FALSE);
+    restartStarted = 1;
+    SetWindowTextA(restartButton, TEXT_RESTARTING);
+    InvalidateRect(dialog, NULL, FALSE);
+    int count = ReadChosenCount();
+    if (CheckLink(dialog, WM_COMMAND, IDC_RESTART, 0) == 0) RestartLinkedPad(dialog, count);
+    SetWindowTextA(restartButton, TEXT_RESTART);
+    SetWindowTextA(padInfoButton, TEXT_PAD_INFO);
+    EnableWindow(padInfoButton, TRUE);
+}

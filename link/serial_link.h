@@ -1,0 +1,59 @@
+// The one serial link to the pad: its state, buffers and exchanges.
+#ifndef PADCONFIG_SERIAL_LINK_H
+#define PADCONFIG_SERIAL_LINK_H
+
+#include <windows.h>
+
+enum { LINK_CLOSED = 0, LINK_OPEN = 1, LINK_FAILED = 2 };
+
+constexpr int PORT_COUNT = 10;
+constexpr int PORT_NAME_SIZE = 20;
+constexpr int LINK_BUFFER_SIZE = 64;
+constexpr BYTE CARRIAGE_RETURN = 0x0D;
+
+// Line time-outs, in milliseconds.
+constexpr DWORD READ_INTERVAL_MS = 300;
+constexpr DWORD READ_TOTAL_MS = 500;
+constexpr DWORD WRITE_TOTAL_MS = 500;
+constexpr DWORD RESTART_WAIT_MS = 25000;
+// Pauses, in milliseconds.
+constexpr DWORD HANDSHAKE_PAUSE_MS = 100;
+constexpr DWORD EXCHANGE_PAUSE_MS = 15;
+
+extern int LinkState;
+extern HANDLE portHandle;
+extern char portNames[PORT_COUNT][PORT_NAME_SIZE];
+extern BYTE ackBuffer[LINK_BUFFER_SIZE];
+extern BYTE crByte;
+extern char commandBuffer[LINK_BUFFER_SIZE];
+
+// The fields this tool sets on a port; everything else keeps the port's value.
+void ApplyLineSettings(DCB* dcb);
+void SetReadTimeouts(DWORD intervalMs, DWORD totalMs);
+
+// 1 when the link is usable, 0 when not.
+int OpenLink(HWND dialog);
+// 0 when the link is usable, 1 when not: shaped like a window procedure.
+int CheckLink(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// Closes the port if the link holds one; safe to call any number of times.
+void CloseLink(void);
+// Any notification from the port list: the next action opens the port anew.
+void OnPortListNotification(HWND dialog);
+
+// How SendCommand ends.
+enum SendMode {
+    SEND_AND_PAUSE,         // acknowledgement read, then the exchange pause
+    SEND_NO_PAUSE,          // acknowledgement read, no pause ("Ini_Disp")
+    SEND_ACK_IF_CR_WRITTEN  // ack read and pause only after a written carriage return
+};
+// Returns 1 when the carriage return was written.
+int SendCommand(const char* text, SendMode mode = SEND_AND_PAUSE);
+// The parsed value of the reply, or NO_VALUE when none arrived.
+int QueryValue(const char* text);
+void DrainInput(void);
+// The acknowledgement of the last command began with "OK".
+bool AckOk(void);
+// After "reboot": the pad's button count, or NO_VALUE when it never answered.
+int AwaitRestartReply(void);
+
+#endif

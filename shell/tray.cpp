@@ -1,0 +1,51 @@
+#include "tray.h"
+
+#include <cstring>
+
+#include "../dialog/config_dialog.h"
+#include "../dialog/control_ids.h"
+#include "../dialog/texts.h"
+#include "app.h"
+
+int inTray;
+NOTIFYICONDATAA trayIcon;
+
+// The first version of the record, in this build's size (88 bytes in a 32-bit
+// build, 104 in a 64-bit one): a size the shell knows on every version.
+static void FillTrayIcon(HWND window) {
+    memset(&trayIcon, 0, sizeof trayIcon);
+    trayIcon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    trayIcon.hWnd = window;
+    trayIcon.uID = 0;
+    trayIcon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    trayIcon.uCallbackMessage = WM_TRAYNOTIFY;
+    const char* icon = restartStarted ? RES_ICON_SEND : RES_ICON_MAIN;
+    trayIcon.hIcon = (HICON)LoadImageA(hInstance, icon, IMAGE_ICON, 16, 16, 0);
+    strncpy(trayIcon.szTip, restartStarted ? TEXT_TIP_BUSY : TEXT_TIP_IDLE, sizeof trayIcon.szTip - 1);
+}
+
+void EnterTray(HWND window) {
+    FillTrayIcon(window);
+    if (!Shell_NotifyIconA(NIM_ADD, &trayIcon)) return;
+    ShowWindow(window, SW_HIDE);
+    inTray = 1;
+}
+
+void LeaveTray(HWND window) {
+    Shell_NotifyIconA(NIM_DELETE, &trayIcon);
+    ShowWindow(window, SW_SHOWNORMAL);
+    inTray = 0;
+}
+
+void RemoveTrayIcon(void) {
+    if (inTray == 1) Shell_NotifyIconA(NIM_DELETE, &trayIcon);
+}
+
+void ShowTrayMenu(HWND window) {
+    HMENU menu = LoadMenuA(hInstance, RES_TRAY_MENU);
+    POINT cursor;
+    GetCursorPos(&cursor);
+    SetForegroundWindow(window);  // so that a click elsewhere closes the menu
+    TrackPopupMenu(GetSubMenu(menu, 0), TPM_BOTTOMALIGN, cursor.x, cursor.y, 0, window, NULL);
+    DestroyMenu(menu);
+}

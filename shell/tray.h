@@ -1,0 +1,20 @@
+// The notification-area icon that the dialog can hide behind.
+#ifndef PADCONFIG_TRAY_H
+#define PADCONFIG_TRAY_H
+
+#include <windows.h>
+#include <shellapi.h>
+
+extern int inTray;
+extern NOTIFYICONDATAA trayIcon;
+
+// Adds the icon and hides the window; leaves the window shown when the shell
+// refuses the icon, so that the program can still be reached.
+void EnterTray(HWND window);
+// Deletes the icon and shows the window again.
+void LeaveTray(HWND window);
+// Deletes the icon if it is there.
+void RemoveTrayIcon(void);
+void ShowTrayMenu(HWND window);
+
+#endif

@@ -1,0 +1,13 @@
+// The dialog's window-level behaviour: menus, version box, tray, dragging, closing.
+#ifndef PADCONFIG_WINDOW_COMMANDS_H
+#define PADCONFIG_WINDOW_COMMANDS_H
+
+#include <windows.h>
+
+void OnMenuCommand(HWND dialog, int id);
+void CloseDialog(HWND dialog);
+void DragDialog(HWND dialog, LPARAM point);
+void ShowDialogMenu(HWND dialog, LPARAM point);
+INT_PTR OnTrayNotify(HWND dialog, WPARAM wParam, LPARAM lParam);
+
+#endif

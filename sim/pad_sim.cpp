@@ -1,0 +1,159 @@
+#include "pad_sim.h"
+
+#include <cstring>
+
+static const double BYTE_MS_AT_9600 = 10.0 * 1000.0 / 9600.0;  // start, 8 data and stop bit
+
+double PadSimNow(PadSim& sim) {
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return (double)(now.QuadPart - sim.started.QuadPart) * 1000.0 / (double)sim.frequency.QuadPart;
+}
+
+static void Record(PadSim& sim, double ms, bool fromTool, unsigned char byte) {
+    std::lock_guard<std::mutex> guard(sim.lock);
+    sim.wire.push_back({ms, fromTool, byte});
+}
+
+// Queues an answer after whatever is queued, spaced as the configuration says.
+static void Queue(PadSim& sim, const std::string& bytes, double delayMs = 0) {
+    double step = sim.config.byteGapMs > 0 ? sim.config.byteGapMs : sim.config.paced ? BYTE_MS_AT_9600 : 0;
+    double due = PadSimNow(sim) + sim.config.answerDelayMs + delayMs;
+    if (!sim.outbox.empty() && sim.outbox.back().first + step > due) due = sim.outbox.back().first + step;
+    for (char byte : bytes) {
+        sim.outbox.push_back({due, (unsigned char)byte});
+        due += step;
+    }
+}
+
+static const char GARBAGE[] = {'\0', '\\', '\n', (char)0x8F, (char)0xFF, 'Z', (char)0x81, '\\'};
+
+static std::string AckText(PadSim& sim) { return sim.config.misbehaviour == BEHAVE_NAK ? "NG\r\n" : "OK\r\n"; }
+
+static std::string ValueText(PadSim& sim, const std::string& query, int value) {
+    auto custom = sim.config.valueReplies.find(query);
+    if (custom != sim.config.valueReplies.end()) return custom->second;
+    if (sim.config.misbehaviour == BEHAVE_NON_HEX) return "ZZZZ\r\n";
+    return ValueReply(value);
+}
+
+static bool Answers(PadSim& sim) {
+    switch (sim.config.misbehaviour) {
+    case BEHAVE_SILENT: return false;
+    case BEHAVE_SILENT_AFTER: return sim.linesSeen <= sim.config.silentAfter;
+    default: return true;
+    }
+}
+
+static void Send(PadSim& sim, const std::string& answer, double delayMs = 0) {
+    if (sim.config.misbehaviour == BEHAVE_GARBAGE) return Queue(sim, std::string(GARBAGE, sizeof GARBAGE), delayMs);
+    Queue(sim, answer, delayMs);
+    if (sim.config.misbehaviour == BEHAVE_FLOOD) Queue(sim, std::string(200, '#'), delayMs);
+}
+
+static void AnswerLine(PadSim& sim, const std::string& line) {
+    sim.linesSeen++;
+    if (!Answers(sim)) return;
+    if (line.empty()) return Send(sim, sim.config.handshakeReply);
+    Answer answer;
+    {
+        std::lock_guard<std::mutex> guard(sim.lock);
+        answer = ApplyCommand(sim.config.state, line);
+    }
+    switch (answer.kind) {
+    case ANSWER_VALUE: return Send(sim, "OK\r\n" + ValueText(sim, line, answer.value));
+    case ANSWER_ACK: return Send(sim, AckText(sim));
+    case ANSWER_UNKNOWN: return Send(sim, "NG\r\n");
+    case ANSWER_REBOOT:
+        Send(sim, AckText(sim));
+        if (sim.config.rebootDelayMs >= 0)
+            Send(sim, sim.config.rebootReply.empty() ? ValueReply(answer.value) : sim.config.rebootReply,
+                 sim.config.rebootDelayMs);
+    }
+}
+
+static void Receive(PadSim& sim, const unsigned char* bytes, DWORD count, double ms) {
+    for (DWORD i = 0; i < count; i++) {
+        Record(sim, ms, true, bytes[i]);
+        if (bytes[i] != '\r') {
+            sim.line += (char)bytes[i];
+            continue;
+        }
+        std::string line;
+        line.swap(sim.line);
+        AnswerLine(sim, line);
+        if (sim.config.hangUpAfter >= 0 && sim.linesSeen >= sim.config.hangUpAfter) {
+            CloseHandle(sim.port);
+            sim.port = INVALID_HANDLE_VALUE;
+            return;
+        }
+    }
+}
+
+static void SendDue(PadSim& sim) {
+    while (!sim.outbox.empty() && sim.outbox.front().first <= PadSimNow(sim)) {
+        unsigned char byte = sim.outbox.front().second;
+        DWORD written = 0;
+        WriteFile(sim.port, &byte, 1, &written, NULL);
+        Record(sim, PadSimNow(sim), false, byte);
+        sim.outbox.erase(sim.outbox.begin());
+    }
+}
+
+static void Run(PadSim& sim) {
+    while (!sim.stopping && sim.port != INVALID_HANDLE_VALUE) {
+        SendDue(sim);
+        if (!sim.outbox.empty() && sim.outbox.front().first - PadSimNow(sim) < 12) {
+            Sleep(0);  // close to the next byte's time: keep the spacing exact
+            continue;
+        }
+        unsigned char bytes[256];
+        DWORD got = 0;
+        // Returns at the first byte, or after the short total time-out.
+        if (ReadFile(sim.port, bytes, sizeof bytes, &got, NULL) && got > 0) Receive(sim, bytes, got, PadSimNow(sim));
+    }
+}
+
+bool StartPadSim(PadSim& sim, const char* portName) {
+    char path[64] = "\\\\.\\";
+    strncat(path, portName, sizeof path - 5);
+    sim.port = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
+    if (sim.port == INVALID_HANDLE_VALUE) return false;
+    DCB dcb = {};
+    dcb.DCBlength = sizeof dcb;
+    GetCommState(sim.port, &dcb);
+    dcb.BaudRate = CBR_9600;
+    dcb.ByteSize = 8;
+    dcb.Parity = NOPARITY;
+    dcb.StopBits = ONESTOPBIT;
+    SetCommState(sim.port, &dcb);
+    COMMTIMEOUTS timeouts = {MAXDWORD, MAXDWORD, 1, 0, 0};  // a short poll: times stay exact to ~1 ms
+    SetCommTimeouts(sim.port, &timeouts);
+    QueryPerformanceFrequency(&sim.frequency);
+    QueryPerformanceCounter(&sim.started);
+    sim.stopping = false;
+    sim.worker = std::thread(Run, std::ref(sim));
+    return true;
+}
+
+void StopPadSim(PadSim& sim) {
+    sim.stopping = true;
+    if (sim.worker.joinable()) sim.worker.join();
+    if (sim.port != INVALID_HANDLE_VALUE) CloseHandle(sim.port);
+    sim.port = INVALID_HANDLE_VALUE;
+}
+
+std::vector<WireByte> WireSnapshot(PadSim& sim) {
+    std::lock_guard<std::mutex> guard(sim.lock);
+    return sim.wire;
+}
+
+PadState StateSnapshot(PadSim& sim) {
+    std::lock_guard<std::mutex> guard(sim.lock);
+    return sim.config.state;
+}
+
+void ClearWire(PadSim& sim) {
+    std::lock_guard<std::mutex> guard(sim.lock);
+    sim.wire.clear();
+}
