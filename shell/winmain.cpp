@@ -3,7 +3,6 @@
 #include "../dialog/texts.h"
 #include "app.h"
 
-HINSTANCE hInstance;
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     hInstance = instance;
