@@ -1,0 +1,87 @@
+// drive: steps a running padconfig.exe from outside, for the demo and the
+// screenshot scripts. Each argument is a step, done in order:
+//   wait-dialog           until padconfig's dialog is shown
+//   click ID              a click on control ID
+//   command ID            WM_COMMAND ID to the dialog (menu commands too)
+//   wait-idle             until button 1005 is enabled again (a read ended)
+//   wait-box              until a message box of padconfig is up
+//   ok-box                presses OK on padconfig's message box
+//   sleep MS
+//   close                 closes the dialog with its exit button
+//   rect                  prints the dialog's place on the screen: W H X Y
+// Exit status 0 when every step was done, 1 when one timed out.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+static const int STEP_TIMEOUT_MS = 60000;
+
+static bool IsClass(HWND window, const char* name) {
+    char className[32] = "";
+    GetClassNameA(window, className, sizeof className);
+    return strcmp(className, name) == 0;
+}
+
+static BOOL CALLBACK FindConfigDialog(HWND window, LPARAM found) {
+    if (IsClass(window, "#32770") && GetDlgItem(window, 1005)) return *(HWND*)found = window, FALSE;
+    return TRUE;
+}
+
+static BOOL CALLBACK FindMessageBox(HWND window, LPARAM found) {
+    if (IsWindowVisible(window) && IsClass(window, "#32770") && GetDlgItem(window, 0xFFFF))
+        return *(HWND*)found = window, FALSE;
+    return TRUE;
+}
+
+static HWND Find(WNDENUMPROC finder) {
+    HWND found = NULL;
+    EnumWindows(finder, (LPARAM)&found);
+    return found;
+}
+
+static bool Until(bool (*done)(HWND), HWND dialog) {
+    for (int waited = 0; waited < STEP_TIMEOUT_MS; waited += 50) {
+        if (done(dialog)) return true;
+        Sleep(50);
+    }
+    return false;
+}
+
+static bool DialogShown(HWND) { HWND d = Find(FindConfigDialog); return d && IsWindowVisible(d); }
+static bool ReadEnded(HWND dialog) { return IsWindowEnabled(GetDlgItem(dialog, 1005)) != FALSE; }
+static bool BoxUp(HWND) { return Find(FindMessageBox) != NULL; }
+
+int main(int argc, char** argv) {
+    HWND dialog = NULL;
+    for (int i = 1; i < argc; i++) {
+        const char* step = argv[i];
+        const char* arg = i + 1 < argc ? argv[i + 1] : "0";
+        bool ok = true;
+        if (!strcmp(step, "wait-dialog")) ok = Until(DialogShown, NULL), dialog = Find(FindConfigDialog);
+        else if (!dialog) ok = (dialog = Find(FindConfigDialog)) != NULL, i--;
+        else if (!strcmp(step, "click")) PostMessageA(GetDlgItem(dialog, atoi(arg)), BM_CLICK, 0, 0), i++;
+        else if (!strcmp(step, "command")) PostMessageA(dialog, WM_COMMAND, atoi(arg), 0), i++;
+        else if (!strcmp(step, "wait-idle")) Sleep(200), ok = Until(ReadEnded, dialog);
+        else if (!strcmp(step, "wait-box")) ok = Until(BoxUp, NULL);
+        else if (!strcmp(step, "ok-box")) PostMessageA(Find(FindMessageBox), WM_COMMAND, IDOK, 0);
+        else if (!strcmp(step, "sleep")) Sleep(atoi(arg)), i++;
+        else if (!strcmp(step, "close")) PostMessageA(GetDlgItem(dialog, 1), BM_CLICK, 0, 0);
+        else if (!strcmp(step, "rect")) {
+            RECT r;
+            GetWindowRect(dialog, &r);
+            printf("%ld %ld %ld %ld\n", r.right - r.left, r.bottom - r.top, r.left, r.top);
+            fflush(stdout);
+        }
+        else {
+            fprintf(stderr, "drive: unknown step %s\n", step);
+            return 2;
+        }
+        if (!ok) {
+            fprintf(stderr, "drive: step %s timed out\n", step);
+            return 1;
+        }
+    }
+    return 0;
+}
