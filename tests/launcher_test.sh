@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# The Linux launcher, tried as a new user would: a pseudo-terminal stands in
+# for the pad's /dev/ttyACM0, the stand-in pad answers on its other end, and
+# the tool reads the pad through the launcher's COM1 mapping.
+set -u
+source=$(cd "$(dirname "$0")/.." && pwd); build=${1:?build folder}
+work=$build/launcher; prefix=$build/wine/launcher
+failures=0; passes=0
+check() {  # name, then a command that must succeed
+  local name=$1; shift
+  if "$@"; then passes=$((passes + 1)); echo "ok: $name"; else failures=$((failures + 1)); echo "FAILED: $name"; fi
+}
+cleanup() {
+  WINEPREFIX=$prefix wineserver -k 2>/dev/null
+  [ -n "${relay:-}" ] && kill "$relay" 2>/dev/null
+  [ -n "${pad_relay:-}" ] && kill "$pad_relay" 2>/dev/null
+}
+trap cleanup EXIT
+rm -rf "$work" "$prefix"; mkdir -p "$work"
+cp -a "$build/wine/template" "$prefix"
+
+# The pad's device and the stand-in's end, as the launcher sees them.
+socat pty,raw,echo=0,link="$work/ttyACM0" pty,raw,echo=0,link="$work/pad" </dev/null >/dev/null 2>&1 &
+relay=$!
+for _ in $(seq 100); do [ -e "$work/ttyACM0" ] && [ -e "$work/pad" ] && break; sleep 0.02; done
+
+refuses() {  # expected message part, launcher arguments...
+  local expected=$1; shift
+  local out status
+  out=$("$@" 2>&1); status=$?
+  [ "$status" = 1 ] && grep -q -- "$expected" <<<"$out" || { echo "  status $status, said: $out"; return 1; }
+}
+check "a missing device is refused with status 1" refuses "does not exist" "$source/scripts/padconfig" "$work/ttyACM9"
+chmod 600 "$(readlink -f "$work/ttyACM0")"
+check "an unreadable device is refused, naming the group" \
+  refuses "join the group" runuser -u nobody -- "$source/scripts/padconfig" "$work/ttyACM0"
+
+export WINEPREFIX=$prefix DISPLAY=$(cat "$build/wine/display") PADCONFIG_EXE=$build/bin/padconfig.exe
+"$source/scripts/padconfig" "$work/ttyACM0" "$work/pad" > "$work/launcher.log" 2>&1 &
+launcher=$!
+drive() { WINEDEBUG=-all LANG=ja_JP.UTF-8 wine "$build/bin/drive.exe" "$@"; }
+check "the launcher shows the dialog" drive wait-dialog
+WINEDEBUG=-all wine "$build/bin/padsim.exe" COM2 --buttons 8 --seconds 20 > "$work/wire.log" 2>&1 &
+sleep 1
+check "the read through COM1 reaches the stand-in" drive click 1005 wait-idle
+drive close
+wait "$launcher"; status=$?
+check "the tool ends with status 0" test "$status" = 0
+check "the launcher said which device is COM1" grep -q "COM1 is $work/ttyACM0" "$work/launcher.log"
+sleep 0.5
+check "the stand-in saw the whole read" grep -q 'tool> Ini_Disp' "$work/wire.log"
+
+echo "$passes passed, $failures failed"
+[ "$failures" = 0 ]
