@@ -4,6 +4,8 @@
 //   click ID              a click on control ID
 //   command ID            WM_COMMAND ID to the dialog (menu commands too)
 //   wait-idle             until button 1005 is enabled again (a read ended)
+//   wait-hidden           until the dialog is hidden (in the notification area)
+//   wait-shown            until the dialog is shown again
 //   wait-box              until a message box of padconfig is up
 //   ok-box                presses OK on padconfig's message box
 //   sleep MS
@@ -16,7 +18,7 @@
 #include <cstdlib>
 #include <cstring>
 
-static const int STEP_TIMEOUT_MS = 60000;
+static const int STEP_TIMEOUT_MS = 20000;
 
 static bool IsClass(HWND window, const char* name) {
     char className[32] = "";
@@ -52,6 +54,8 @@ static bool Until(bool (*done)(HWND), HWND dialog) {
 static bool DialogShown(HWND) { HWND d = Find(FindConfigDialog); return d && IsWindowVisible(d); }
 static bool ReadEnded(HWND dialog) { return IsWindowEnabled(GetDlgItem(dialog, 1005)) != FALSE; }
 static bool BoxUp(HWND) { return Find(FindMessageBox) != NULL; }
+static bool Hidden(HWND dialog) { return !IsWindowVisible(dialog); }
+static bool Shown(HWND dialog) { return IsWindowVisible(dialog) != FALSE; }
 
 int main(int argc, char** argv) {
     HWND dialog = NULL;
@@ -65,6 +69,8 @@ int main(int argc, char** argv) {
         else if (!strcmp(step, "command")) PostMessageA(dialog, WM_COMMAND, atoi(arg), 0), i++;
         else if (!strcmp(step, "wait-idle")) Sleep(200), ok = Until(ReadEnded, dialog);
         else if (!strcmp(step, "wait-box")) ok = Until(BoxUp, NULL);
+        else if (!strcmp(step, "wait-hidden")) ok = Until(Hidden, dialog);
+        else if (!strcmp(step, "wait-shown")) ok = Until(Shown, dialog);
         else if (!strcmp(step, "ok-box")) PostMessageA(Find(FindMessageBox), WM_COMMAND, IDOK, 0);
         else if (!strcmp(step, "sleep")) Sleep(atoi(arg)), i++;
         else if (!strcmp(step, "close")) PostMessageA(GetDlgItem(dialog, 1), BM_CLICK, 0, 0);
