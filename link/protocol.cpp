@@ -35,8 +35,9 @@ int FormatGroupCommand(char* out, size_t size, ButtonGroup group, int mask) {
 }
 
 int FormatCountCommand(char* out, size_t size, int count) {
-    if (count == 0) return snprintf(out, size, "%s", CMD_COUNT_ZERO) == ARGUMENT_COMMAND_LENGTH
-                               ? ARGUMENT_COMMAND_LENGTH : 0;
+    // No buttons goes on the wire as 255 (CMD_COUNT_ZERO); a buffer too small
+    // gets nothing, as for any other count.
+    if (count == 0) return FormatArgument(out, size, CMD_COUNT_PREFIX, 255);
     if (count < 1 || count > 32) return 0;
     return FormatArgument(out, size, CMD_COUNT_PREFIX, count);
 }
