@@ -29,7 +29,10 @@ static void EndReadFailed(HWND dialog) {
 }
 
 static void ShowButtonCount(HWND dialog, int count) {
-    SendMessageA(countListWindow, CB_SETCURSEL, (WPARAM)count, 0);  // out of range: no row selected
+    // Out of range: no row selected. Wine keeps the old row for an index past
+    // the end, so such a count is passed as -1.
+    bool listed = count >= 0 && count <= BUTTON_COUNT_MAX;
+    SendMessageA(countListWindow, CB_SETCURSEL, listed ? (WPARAM)count : (WPARAM)-1, 0);
     for (int button = 0; button < BUTTON_COUNT_MAX; button++)
         if (button < count) EnableWindow(GetDlgItem(dialog, ButtonControlId(button)), TRUE);
     for (int button = 0; button < BUTTON_COUNT_MAX; button++)

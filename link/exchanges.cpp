@@ -51,7 +51,11 @@ int QueryValue(const char* text) {
     return value;
 }
 
+// What earlier answers left pending goes first, however much a pad sent: a
+// single read of 64 bytes cannot take a flood, and what it left would pass
+// for the next exchange's answer.
 void DrainInput(void) {
+    PurgeComm(portHandle, PURGE_RXCLEAR);
     WriteCarriageReturn();
     ReadBytes(commandBuffer, sizeof commandBuffer);
     Sleep(EXCHANGE_PAUSE_MS);

@@ -63,7 +63,13 @@ static bool OpenPort(HWND dialog) {
     strcat(path, portNames[row]);
     portHandle = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_EXISTING,
                              FILE_ATTRIBUTE_NORMAL, NULL);
-    return portHandle != INVALID_HANDLE_VALUE;
+    if (portHandle == INVALID_HANDLE_VALUE) return false;
+    // Wine still opens a mapped COM name whose device has gone (a pad unplugged
+    // from /dev/ttyACM0), as a handle that is no port: that is a missing port.
+    if (GetFileType(portHandle) == FILE_TYPE_CHAR) return true;
+    CloseHandle(portHandle);
+    portHandle = INVALID_HANDLE_VALUE;
+    return false;
 }
 
 static int ReportOpenFailure(HWND dialog) {

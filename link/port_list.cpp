@@ -24,6 +24,9 @@ int SelectedPortRow(HWND dialog) {
     LRESULT row = SendMessageA(list, CB_GETCURSEL, 0, 0);
     if (row >= 0 && row < PORT_COUNT) return (int)row;
     char text[64] = "";
+    // A longer text would be cut here, and its start could name a port that
+    // the whole text does not.
+    if (GetWindowTextLengthA(list) >= (int)sizeof text) return -1;
     GetWindowTextA(list, text, sizeof text);
     return PortRowOfText(text);
 }

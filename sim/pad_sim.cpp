@@ -28,7 +28,10 @@ static void Queue(PadSim& sim, const std::string& bytes, double delayMs = 0) {
 
 static const char GARBAGE[] = {'\0', '\\', '\n', (char)0x8F, (char)0xFF, 'Z', (char)0x81, '\\'};
 
-static std::string AckText(PadSim& sim) { return sim.config.misbehaviour == BEHAVE_NAK ? "NG\r\n" : "OK\r\n"; }
+static std::string AckText(PadSim& sim) {
+    if (!sim.config.ackReply.empty()) return sim.config.ackReply;
+    return sim.config.misbehaviour == BEHAVE_NAK ? "NG\r\n" : "OK\r\n";
+}
 
 static std::string ValueText(PadSim& sim, const std::string& query, int value) {
     auto custom = sim.config.valueReplies.find(query);

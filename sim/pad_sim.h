@@ -34,6 +34,7 @@ struct PadSimConfig {
     int answerDelayMs = 0;     // hold every answer back this long
     int rebootDelayMs = 300;   // from "reboot" to the count; negative: never
     std::string rebootReply;   // sent instead of the count when not empty
+    std::string ackReply;      // sent instead of "OK\r\n" to commands when not empty
     int silentAfter = -1;      // for BEHAVE_SILENT_AFTER
     int hangUpAfter = -1;      // closes the port after this many command lines
 };

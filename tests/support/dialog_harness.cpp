@@ -40,6 +40,15 @@ bool IsChecked(HWND dialog, int id) { return SendDlgItemMessageA(dialog, id, BM_
 
 bool IsEnabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
 
+std::string EditControlsNot(HWND dialog, bool enabled) {
+    static const int editControls[] = {1075, 1003, 1004, 1017, 1070, 1072, 1073, 1059,
+                                       1060, 1061, 1062, 1063, 1064, 1065, 1066, 1067};
+    std::string wrong;
+    for (int id : editControls)
+        if (IsEnabled(dialog, id) != enabled) wrong += std::to_string(id) + " ";
+    return wrong;
+}
+
 std::string ControlText(HWND dialog, int id) {
     char text[256] = "";
     GetDlgItemTextA(dialog, id, text, sizeof text);

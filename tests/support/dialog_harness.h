@@ -19,6 +19,9 @@ LRESULT Click(HWND dialog, int id);
 void UserClick(HWND dialog, int id);
 bool IsChecked(HWND dialog, int id);
 bool IsEnabled(HWND dialog, int id);
+// The editing controls (check boxes aside) that are not enabled, or not
+// disabled, as wanted: their identifiers, "" when all are as wanted.
+std::string EditControlsNot(HWND dialog, bool enabled);
 std::string ControlText(HWND dialog, int id);  // code page 932 bytes
 // The text of a UTF-8 literal in code page 932, for comparing with the above.
 std::string Cp932(const char* utf8);
