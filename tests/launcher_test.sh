@@ -38,6 +38,9 @@ check "an unreadable device is refused, naming the group" \
 export WINEPREFIX=$prefix DISPLAY=$(cat "$build/wine/display") PADCONFIG_EXE=$build/bin/padconfig.exe
 "$source/scripts/padconfig" "$work/ttyACM0" "$work/pad" > "$work/launcher.log" 2>&1 &
 launcher=$!
+# Other programs join the prefix only once the launcher has restarted its
+# server with the new mapping: one started earlier would be ended with it.
+for _ in $(seq 300); do pgrep -f "$build/bin/padconfig.exe" >/dev/null && break; sleep 0.1; done
 drive() { WINEDEBUG=-all LANG=ja_JP.UTF-8 wine "$build/bin/drive.exe" "$@"; }
 check "the launcher shows the dialog" drive wait-dialog
 WINEDEBUG=-all wine "$build/bin/padsim.exe" COM2 --buttons 8 --seconds 20 > "$work/wire.log" 2>&1 &
