@@ -9,8 +9,9 @@ int groupMask;
 void SendButtonGroup(HWND dialog, ButtonGroup group) {
     groupMask = 0;
     for (int bit = 0; bit < BUTTONS_PER_GROUP; bit++) {
-        int id = ButtonControlId(group * BUTTONS_PER_GROUP + bit);
-        if (SendDlgItemMessageA(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED) groupMask += 1 << bit;
+        int button = group * BUTTONS_PER_GROUP + bit;
+        if (SendDlgItemMessageA(dialog, ButtonControlId(button), BM_GETCHECK, 0, 0) == BST_CHECKED)
+            groupMask += ButtonBit(button);
     }
     if (CheckLink(dialog, WM_COMMAND, 0, 0)) return;
     SetStatusText(dialog, TEXT_CONNECTED);

@@ -51,9 +51,10 @@ static void ShowDirection(HWND dialog, int code) {
 }
 
 static void ShowGroupMask(HWND dialog, ButtonGroup group, int mask) {
-    for (int bit = 0; bit < BUTTONS_PER_GROUP; bit++)
-        if (mask & (1 << bit))
-            SendDlgItemMessageA(dialog, ButtonControlId(group * BUTTONS_PER_GROUP + bit), BM_SETCHECK, BST_CHECKED, 0);
+    for (int bit = 0; bit < BUTTONS_PER_GROUP; bit++) {
+        int button = group * BUTTONS_PER_GROUP + bit;
+        if (mask & ButtonBit(button)) SendDlgItemMessageA(dialog, ButtonControlId(button), BM_SETCHECK, BST_CHECKED, 0);
+    }
 }
 
 // The exchanges and what they show; false when the pad failed the probe or a

@@ -83,7 +83,7 @@ ButtonGroup GroupOfButton(int button) {
     return (ButtonGroup)(button / BUTTONS_PER_GROUP);
 }
 
-int ButtonBit(int button) { return 1 << (button % BUTTONS_PER_GROUP); }
+int ButtonBit(int button) { return button < 0 ? 0 : 1 << (button % BUTTONS_PER_GROUP); }
 
 int DirectionIndexOfCode(int code) {
     for (int i = 0; i < DIRECTION_COUNT; i++)
