@@ -9,44 +9,18 @@
 #include <string>
 #include <vector>
 
-#include "api_hook.h"
 #include "config_dialog.h"
 #include "dialog_harness.h"
 #include "message_boxes.h"
 #include "pad_harness.h"
+#include "repaints.h"
+#include "screen_state.h"
 #include "serial_link.h"
-
-extern "C" void* __imp_InvalidateRect;
 
 namespace {
 
 const char* const allChecked = "11111111 11111111 11111111 11111111";
 const char* const noneChecked = "00000000 00000000 00000000 00000000";
-
-std::string BoxPattern(HWND dialog, bool (*holds)(HWND, int)) {
-    std::string pattern;
-    for (int i = 0; i < 32; i++) {
-        if (i > 0 && i % 8 == 0) pattern += ' ';
-        pattern += holds(dialog, 1027 + i) ? '1' : '0';
-    }
-    return pattern;
-}
-
-std::string Checked(HWND dialog) { return BoxPattern(dialog, IsChecked); }
-std::string Enabled(HWND dialog) { return BoxPattern(dialog, IsEnabled); }
-
-std::string CheckedRadios(HWND dialog) {
-    std::string ids;
-    for (int id = 1059; id <= 1067; id++)
-        if (IsChecked(dialog, id)) ids += (ids.empty() ? "" : ",") + std::to_string(id);
-    return ids;
-}
-
-std::string WireOf(const std::vector<std::string>& lines) {
-    std::string bytes;
-    for (const std::string& line : lines) bytes += line + "\r";
-    return bytes;
-}
 
 const std::vector<std::string> pressAllLines = {"buttom_b=255", "buttom_c=255", "buttom_d=255", "buttom_e=255",
                                                 "buttom_f=255"};
@@ -62,57 +36,23 @@ void ExpectPausesBetweenCommands(const std::vector<WireByte>& wire) {
     }
 }
 
-// Repaints: the calls of InvalidateRect.
-std::vector<std::pair<HWND, bool>> invalidations;  // window, whole area without erasing
-BOOL(WINAPI* realInvalidateRect)(HWND, const RECT*, BOOL);
-
-BOOL WINAPI RecordInvalidateRect(HWND window, const RECT* rect, BOOL erase) {
-    invalidations.push_back({window, rect == NULL && !erase});
-    return realInvalidateRect(window, rect, erase);
-}
-
-// How often the whole dialog was marked for repainting without erasing; -1
-// after any other kind of call.
-int WholeDialogInvalidations(HWND dialog) {
-    int count = 0;
-    for (const auto& call : invalidations) {
-        if (call.first != dialog) continue;
-        if (!call.second) return -1;
-        count++;
-    }
-    return count;
-}
-
-// Twelve buttons, some set, direction down-right.
-PadState TwelveButtonPad(void) {
-    PadState state;
-    state.buttonCount = 12;
-    state.direction = 5;
-    state.masks[0] = 0x05, state.masks[1] = 0x0C, state.masks[2] = 0x01, state.masks[3] = 0x80;
-    return state;
-}
 const char* const twelveButtonChecks = "10100000 00110000 10000000 00000001";
 
 class AllButtons : public ::testing::Test {
 protected:
     void SetUp() override {
         StartRecordingBoxes();
-        if (!realInvalidateRect)
-            realInvalidateRect = (BOOL(WINAPI*)(HWND, const RECT*, BOOL))PatchImport(&__imp_InvalidateRect,
-                                                                                      (void*)RecordInvalidateRect);
+        StartRecordingInvalidations();
     }
     void TearDown() override {
-        Stop();
+        StopDialogAndPad(sim, dialog);
         if (relayDown) RelayUp(1);
     }
     // A fresh dialog and stand-in, and a first read, which enables the controls.
     void Start() {
-        Stop();
-        sim.reset(new PadSim);
-        sim->config.state = TwelveButtonPad();
-        ASSERT_TRUE(StartPadOnPair(*sim, 1));
-        dialog = CreateConfigDialog();
-        ASSERT_NE(dialog, nullptr);
+        PadSimConfig config;
+        config.state = TwelveButtonPad();
+        ASSERT_NO_FATAL_FAILURE(StartDialogAndPad(sim, dialog, config));
         Read();
     }
     // Puts the pad's configuration back (release all clears it) and reads it.
@@ -125,12 +65,6 @@ protected:
         ASSERT_EQ(Checked(dialog), twelveButtonChecks) << "the read before the action";
         ASSERT_EQ(CheckedRadios(dialog), "1063");
     }
-    void Stop() {
-        if (dialog) DestroyConfigDialog(dialog);
-        dialog = NULL;
-        if (sim) StopPadSim(*sim);
-        sim.reset();
-    }
     // The stand-in's answers from now on.
     void Answer(Misbehaviour misbehaviour, const char* ack = "") {
         std::lock_guard<std::mutex> guard(sim->lock);
@@ -142,7 +76,7 @@ protected:
         SetDlgItemTextA(dialog, 1000, "-");
         ClearWire(*sim);
         ShownBoxes().clear();
-        invalidations.clear();
+        StartRecordingInvalidations();
         Click(dialog, id);
         Sleep(30);  // the stand-in records what the tool's last write brought
         return WireSnapshot(*sim);
@@ -234,8 +168,6 @@ TEST_F(AllButtons, ReleaseAllWhoseCarriageReturnCannotBeWrittenFails) {
 
 // --- Link unusable ---------------------------------------------------------
 
-enum LinkFault { NO_SUCH_PORT, RELAY_ENDED, PAD_SILENT };
-
 struct UnlinkedCase {
     const char* name;
     int id;
@@ -258,16 +190,7 @@ TEST_F(AllButtons, WithTheLinkUnusableNothingIsSentAndTheLabelSaysSo) {
     for (const UnlinkedCase& c : unlinkedCases) {
         SCOPED_TRACE(c.name);
         Start();
-        if (c.fault == NO_SUCH_PORT) {
-            SendDlgItemMessageA(dialog, 1016, CB_SETCURSEL, (WPARAM)-1, 0);
-            SetDlgItemTextA(dialog, 1016, "COM99");
-        }
-        Click(dialog, 1016);  // the port list closes the link
-        if (c.fault == PAD_SILENT) Answer(BEHAVE_SILENT);
-        if (c.fault == RELAY_ENDED) {
-            relayDown = true;
-            RelayDown(1);
-        }
+        relayDown = BreakLink(dialog, *sim, c.fault);
 
         std::vector<WireByte> wire = Press(c.id);
         EXPECT_EQ(ToolTexts(wire), c.lines) << "no command";
@@ -279,7 +202,7 @@ TEST_F(AllButtons, WithTheLinkUnusableNothingIsSentAndTheLabelSaysSo) {
             ASSERT_EQ(ShownBoxes().size(), 1u) << "the port's own report";
             EXPECT_EQ(ShownBoxes()[0].text, Cp932("オープン失敗！！"));
         }
-        Stop();
+        StopDialogAndPad(sim, dialog);
         if (relayDown) RelayUp(1);
         relayDown = false;
     }

@@ -14,51 +14,13 @@
 #include "dialog_harness.h"
 #include "message_boxes.h"
 #include "pad_harness.h"
+#include "screen_state.h"
 #include "serial_link.h"
 
 namespace {
 
-// One character per check box, '1' where it is checked, a blank between groups.
-std::string Checked(HWND dialog) {
-    std::string pattern;
-    for (int i = 0; i < 32; i++) {
-        if (i > 0 && i % 8 == 0) pattern += ' ';
-        pattern += IsChecked(dialog, 1027 + i) ? '1' : '0';
-    }
-    return pattern;
-}
-
-// The identifiers of the checked radio buttons ("" when none is).
-std::string CheckedRadios(HWND dialog) {
-    std::string ids;
-    for (int id = 1059; id <= 1067; id++)
-        if (IsChecked(dialog, id)) ids += (ids.empty() ? "" : ",") + std::to_string(id);
-    return ids;
-}
-
-std::string WireOf(const std::vector<std::string>& lines) {
-    std::string bytes;
-    for (const std::string& line : lines) bytes += line + "\r";
-    return bytes;
-}
-
-// Every line sent after an answer waits at least the exchange pause.
-void ExpectPausesAfterAnswers(const std::vector<WireByte>& wire) {
-    std::vector<ToolLine> lines = ToolLines(wire);
-    for (size_t i = 1; i < lines.size(); i++) {
-        double answered = LastPadByteBefore(wire, lines[i].firstMs);
-        if (answered < lines[i - 1].crMs) continue;
-        EXPECT_GE(lines[i].firstMs - answered, 14.0) << "pause before line " << i << " \"" << lines[i].text << "\"";
-    }
-}
-
-PadState MakeState(int direction, int b, int c, int d, int e) {
-    PadState state;
-    state.buttonCount = 32;  // every box can be clicked
-    state.direction = direction;
-    state.masks[0] = b, state.masks[1] = c, state.masks[2] = d, state.masks[3] = e;
-    return state;
-}
+// Thirty-two buttons: every box can be clicked.
+PadState MakeState(int direction, int b, int c, int d, int e) { return MakePadState(32, direction, b, c, d, e); }
 
 void Configure(PadSim& sim, const PadState& state, Misbehaviour misbehaviour) {
     std::lock_guard<std::mutex> guard(sim.lock);
@@ -70,25 +32,16 @@ class EditButtons : public ::testing::Test {
 protected:
     void SetUp() override { StartRecordingBoxes(); }
     void TearDown() override {
-        Stop();
+        StopDialogAndPad(sim, dialog);
         if (relayDown) RelayUp(1);
     }
     // A fresh dialog and stand-in, and a first read, which enables the controls.
     void Start(const PadState& state) {
-        Stop();
-        sim.reset(new PadSim);
-        sim->config.state = state;
-        ASSERT_TRUE(StartPadOnPair(*sim, 1));
-        dialog = CreateConfigDialog();
-        ASSERT_NE(dialog, nullptr);
+        PadSimConfig config;
+        config.state = state;
+        ASSERT_NO_FATAL_FAILURE(StartDialogAndPad(sim, dialog, config));
         Click(dialog, 1005);
         ASSERT_TRUE(IsEnabled(dialog, 1059)) << "the first read failed";
-    }
-    void Stop() {
-        if (dialog) DestroyConfigDialog(dialog);
-        dialog = NULL;
-        if (sim) StopPadSim(*sim);
-        sim.reset();
     }
     // What the stand-in received during these clicks.
     std::vector<WireByte> Clicks(const std::vector<int>& ids) {
@@ -201,8 +154,6 @@ TEST_F(EditButtons, RadioClickSendsItsOwnDirectionAndUnchecksTheOthers) {
     EXPECT_EQ(CheckedRadios(dialog), "1067") << "up-left read back from the pad";
 }
 
-enum LinkFault { NO_SUCH_PORT, RELAY_ENDED, PAD_SILENT };
-
 struct UnlinkedCase {
     const char* name;
     LinkFault fault;
@@ -227,16 +178,7 @@ TEST_F(EditButtons, ClickWithTheLinkUnusableChangesOnlyTheControl) {
     for (const UnlinkedCase& c : unlinkedCases) {
         SCOPED_TRACE(c.name);
         Start(MakeState(4, 0x03, 0, 0, 0));
-        if (c.fault == NO_SUCH_PORT) {
-            SendDlgItemMessageA(dialog, 1016, CB_SETCURSEL, (WPARAM)-1, 0);
-            SetDlgItemTextA(dialog, 1016, "COM99");
-        }
-        Click(dialog, 1016);  // the port list closes the link
-        if (c.fault == PAD_SILENT) Configure(*sim, StateSnapshot(*sim), BEHAVE_SILENT);
-        if (c.fault == RELAY_ENDED) {
-            relayDown = true;
-            RelayDown(1);
-        }
+        relayDown = BreakLink(dialog, *sim, c.fault);
         SetDlgItemTextA(dialog, 1000, "-");
 
         std::vector<WireByte> wire = Clicks({c.id});
@@ -249,7 +191,7 @@ TEST_F(EditButtons, ClickWithTheLinkUnusableChangesOnlyTheControl) {
             ASSERT_EQ(ShownBoxes().size(), 1u) << "the port's own report";
             EXPECT_EQ(ShownBoxes()[0].text, Cp932("オープン失敗！！"));
         }
-        Stop();
+        StopDialogAndPad(sim, dialog);
         if (relayDown) RelayUp(1);
         relayDown = false;
     }

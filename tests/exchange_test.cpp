@@ -19,18 +19,6 @@
 
 namespace {
 
-std::vector<WireByte> SettledWire(PadSim& pad) {
-    Sleep(60);  // whatever the tool wrote last has reached the stand-in
-    return WireSnapshot(pad);
-}
-
-// When the stand-in sent its n-th byte (from 1) after a moment; -1 when it did not.
-double PadByteAfter(const std::vector<WireByte>& wire, double ms, int n) {
-    for (const WireByte& b : wire)
-        if (!b.fromTool && b.ms >= ms && --n == 0) return b.ms;
-    return -1;
-}
-
 std::string AckText(void) { return std::string((const char*)ackBuffer, 4); }
 
 class Exchange : public ::testing::Test {
@@ -124,7 +112,7 @@ TEST_F(Exchange, EveryTextGoesOutWithItsOwnBytesAndOneCarriageReturn) {
 
 // A pause follows every exchange but "Ini_Disp": the tool's next byte comes
 // at least 15 ms after the stand-in's last answer byte.
-void ExpectPausesAfterAnswers(const std::vector<WireByte>& wire) {
+void ExpectPauseAfterEveryAnswer(const std::vector<WireByte>& wire) {
     std::vector<ToolLine> lines = ToolLines(wire);
     for (size_t i = 1; i < lines.size(); i++) {
         if (lines[i - 1].text == "Ini_Disp") continue;
@@ -143,7 +131,7 @@ TEST_F(Exchange, EveryExchangeButIniDispEndsWithAPauseOfAtLeast15ms) {
     for (int id : clicks) Click(dialog, id);
     std::vector<WireByte> wire = SettledWire(pad);
     ASSERT_GE(ToolLines(wire).size(), 30u);
-    ExpectPausesAfterAnswers(wire);
+    ExpectPauseAfterEveryAnswer(wire);
 }
 
 TEST_F(Exchange, QueryPausesAfterEachOfItsTwoReads) {

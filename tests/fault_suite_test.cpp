@@ -18,6 +18,7 @@
 #include "dialog_harness.h"
 #include "message_boxes.h"
 #include "pad_harness.h"
+#include "screen_state.h"
 #include "serial_link.h"
 
 extern "C" void* __imp_ReadFile;
@@ -117,15 +118,6 @@ std::string CallsOutsideTheBuffers(void) {
 
 // --- The pad and its misbehaviours ----------------------------------------
 
-// Twelve buttons, some set, direction down-right.
-PadState HealthyState(void) {
-    PadState state;
-    state.buttonCount = 12;
-    state.direction = 5;
-    state.masks[0] = 0x05, state.masks[1] = 0x0C, state.masks[2] = 0x01, state.masks[3] = 0x80;
-    return state;
-}
-
 enum Fault {
     SILENT,            // answers nothing on the open link
     SILENT_HANDSHAKE,  // answers nothing from the handshake on
@@ -162,7 +154,7 @@ const FaultKind faultKinds[FAULT_COUNT] = {
 
 PadSimConfig HealthyPad(void) {
     PadSimConfig config;
-    config.state = HealthyState();
+    config.state = TwelveButtonPad();
     return config;
 }
 
@@ -343,8 +335,6 @@ std::vector<std::string> Cp932Texts(const std::vector<const char*>& utf8) {
     return texts;
 }
 
-int CountRow(HWND dialog) { return (int)SendDlgItemMessageA(dialog, 1017, CB_GETCURSEL, 0, 0); }
-
 class FaultSuite : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -354,9 +344,7 @@ protected:
     }
     void TearDown() override {
         recording = false;
-        if (dialog) DestroyConfigDialog(dialog);
-        dialog = NULL;
-        StopPad(pad);
+        StopDialogAndPad(pad, dialog);
         StopPad(otherPad);
         if (relayDown) RelayUp(1);
     }

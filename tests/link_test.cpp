@@ -94,18 +94,6 @@ std::string Bytes(const std::vector<WireByte>& wire, bool fromTool) {
     return bytes;
 }
 
-std::vector<WireByte> SettledWire(PadSim& pad) {
-    Sleep(60);  // whatever the tool wrote last has reached the stand-in
-    return WireSnapshot(pad);
-}
-
-// When the stand-in sent its n-th byte (from 1) after a moment; -1 when it did not.
-double PadByteAfter(const std::vector<WireByte>& wire, double ms, int n) {
-    for (const WireByte& b : wire)
-        if (!b.fromTool && b.ms >= ms && --n == 0) return b.ms;
-    return -1;
-}
-
 HANDLE OpenPortHere(const char* name, DWORD share) {
     char path[32] = "\\\\.\\";
     strcat(path, name);

@@ -12,31 +12,17 @@
 #include <thread>
 #include <vector>
 
-#include "api_hook.h"
 #include "config_dialog.h"
 #include "dialog_harness.h"
 #include "message_boxes.h"
 #include "pad_harness.h"
+#include "repaints.h"
+#include "screen_state.h"
 #include "serial_link.h"
-
-extern "C" void* __imp_InvalidateRect;
 
 namespace {
 
 // --- What the dialog shows ---------------------------------------------
-
-// One character per check box, '1' where the test holds, a blank between groups.
-std::string BoxPattern(HWND dialog, bool (*holds)(HWND, int)) {
-    std::string pattern;
-    for (int i = 0; i < 32; i++) {
-        if (i > 0 && i % 8 == 0) pattern += ' ';
-        pattern += holds(dialog, 1027 + i) ? '1' : '0';
-    }
-    return pattern;
-}
-
-std::string Checked(HWND dialog) { return BoxPattern(dialog, IsChecked); }
-std::string Enabled(HWND dialog) { return BoxPattern(dialog, IsEnabled); }
 
 // The pattern of the first n boxes.
 std::string FirstBoxes(int n) {
@@ -47,16 +33,6 @@ std::string FirstBoxes(int n) {
     }
     return pattern;
 }
-
-// The identifiers of the checked radio buttons ("" when none is).
-std::string CheckedRadios(HWND dialog) {
-    std::string ids;
-    for (int id = 1059; id <= 1067; id++)
-        if (IsChecked(dialog, id)) ids += (ids.empty() ? "" : ",") + std::to_string(id);
-    return ids;
-}
-
-int CountRow(HWND dialog) { return (int)SendDlgItemMessageA(dialog, 1017, CB_GETCURSEL, 0, 0); }
 
 // Everything a read sets, for comparing two ends of reads.
 std::string DescribeScreen(HWND dialog) {
@@ -83,72 +59,13 @@ std::vector<std::string> Concat(std::vector<std::string> a, const std::vector<st
     return a;
 }
 
-// The exact bytes of these lines: each text, then one carriage return.
-std::string WireOf(const std::vector<std::string>& lines) {
-    std::string bytes;
-    for (const std::string& line : lines) bytes += line + "\r";
-    return bytes;
-}
-
-// Every line sent after an answer waits at least the exchange pause.
-void ExpectPausesAfterAnswers(const std::vector<WireByte>& wire) {
-    std::vector<ToolLine> lines = ToolLines(wire);
-    for (size_t i = 1; i < lines.size(); i++) {
-        double answered = LastPadByteBefore(wire, lines[i].firstMs);
-        if (answered < lines[i - 1].crMs) continue;
-        EXPECT_GE(lines[i].firstMs - answered, 14.0) << "pause before line " << i << " \"" << lines[i].text << "\"";
-    }
-}
-
 bool SentAnywhere(const std::vector<WireByte>& wire, const std::string& text) {
     for (const std::string& line : ToolTexts(wire))
         if (line == text) return true;
     return false;
 }
 
-// --- Repaints ----------------------------------------------------------
-
-struct Invalidation {
-    HWND window;
-    bool wholeArea;
-    BOOL erase;
-};
-std::vector<Invalidation> invalidations;
-BOOL(WINAPI* realInvalidateRect)(HWND, const RECT*, BOOL);
-
-BOOL WINAPI RecordInvalidateRect(HWND window, const RECT* rect, BOOL erase) {
-    invalidations.push_back({window, rect == NULL, erase});
-    return realInvalidateRect(window, rect, erase);
-}
-
-void StartRecordingInvalidations(void) {
-    invalidations.clear();
-    if (!realInvalidateRect)
-        realInvalidateRect =
-            (BOOL(WINAPI*)(HWND, const RECT*, BOOL))PatchImport(&__imp_InvalidateRect, (void*)RecordInvalidateRect);
-}
-
-// How often the whole dialog was marked for repainting without erasing; -1
-// after any other kind of call.
-int WholeDialogInvalidations(HWND dialog) {
-    int count = 0;
-    for (const Invalidation& call : invalidations) {
-        if (call.window != dialog) continue;
-        if (!call.wholeArea || call.erase) return -1;
-        count++;
-    }
-    return count;
-}
-
 // --- The pad -----------------------------------------------------------
-
-PadState MakeState(int count, int direction, int b, int c, int d, int e) {
-    PadState state;
-    state.buttonCount = count;
-    state.direction = direction;
-    state.masks[0] = b, state.masks[1] = c, state.masks[2] = d, state.masks[3] = e;
-    return state;
-}
 
 // Changes what the pad holds between two actions, while the tool is idle.
 void SetPad(PadSim& sim, const PadState& state, const std::map<std::string, std::string>& replies = {}) {
@@ -164,35 +81,22 @@ protected:
         StartRecordingInvalidations();
     }
     void TearDown() override {
-        Stop();
+        StopDialogAndPad(sim, dialog);
         if (relayDown) RelayUp(relayDown);
         OnBoxShown(nullptr);
     }
     // A fresh dialog and a fresh stand-in on its default port.
-    void Start(const PadSimConfig& config) {
-        Stop();
-        sim.reset(new PadSim);
-        sim->config = config;
-        ASSERT_TRUE(StartPadOnPair(*sim, 1));
-        dialog = CreateConfigDialog();
-        ASSERT_NE(dialog, nullptr);
-    }
+    void Start(const PadSimConfig& config) { ASSERT_NO_FATAL_FAILURE(StartDialogAndPad(sim, dialog, config)); }
     void Start(const PadState& state) {
         PadSimConfig config;
         config.state = state;
         Start(config);
     }
-    void Stop() {
-        if (dialog) DestroyConfigDialog(dialog);
-        dialog = NULL;
-        if (sim) StopPadSim(*sim);
-        sim.reset();
-    }
     // One click on 1005; what the stand-in saw during it.
     std::vector<WireByte> Read() {
         ClearWire(*sim);
         ShownBoxes().clear();
-        invalidations.clear();
+        StartRecordingInvalidations();
         Click(dialog, 1005);
         Sleep(30);  // the stand-in records what the tool's last write brought
         return WireSnapshot(*sim);
@@ -209,7 +113,7 @@ protected:
 // --- A successful read -------------------------------------------------
 
 TEST_F(ReadConfig, EightButtonsCentreAndGroupB05OnAFreshLink) {
-    Start(MakeState(8, 0, 0x05, 0, 0, 0));
+    Start(MakePadState(8, 0, 0x05, 0, 0, 0));
     std::vector<WireByte> wire = Read();
 
     std::vector<std::string> expected = Concat({"", ""}, ReadLines(false));  // the handshake first
@@ -242,37 +146,38 @@ struct ShownCase {
 };
 
 const ShownCase countsAndMasks[] = {
-    {"count 0", MakeState(0, 0, 0, 0, 0, 0x80), NULL, NULL, 0, 0, "00000000 00000000 00000000 00000001", 1059, false},
-    {"count 32", MakeState(32, 0, 0xFF, 0, 0, 0), NULL, NULL, 32, 32, "11111111 00000000 00000000 00000000", 1059,
+    {"count 0", MakePadState(0, 0, 0, 0, 0, 0x80), NULL, NULL, 0, 0, "00000000 00000000 00000000 00000001", 1059,
      false},
-    {"count 33", MakeState(33, 0, 0, 0, 0, 0x01), NULL, NULL, -1, 32, "00000000 00000000 00000000 10000000", 1059,
+    {"count 32", MakePadState(32, 0, 0xFF, 0, 0, 0), NULL, NULL, 32, 32, "11111111 00000000 00000000 00000000", 1059,
      false},
-    {"negative count", MakeState(12, 0, 0x01, 0, 0, 0), "-001\r\n", NULL, -1, 0,
+    {"count 33", MakePadState(33, 0, 0, 0, 0, 0x01), NULL, NULL, -1, 32, "00000000 00000000 00000000 10000000", 1059,
+     false},
+    {"negative count", MakePadState(12, 0, 0x01, 0, 0, 0), "-001\r\n", NULL, -1, 0,
      "10000000 00000000 00000000 00000000", 1059, false},
-    {"count 12 after a negative", MakeState(12, 0, 0, 0, 0, 0), NULL, NULL, 12, 12,
+    {"count 12 after a negative", MakePadState(12, 0, 0, 0, 0, 0), NULL, NULL, 12, 12,
      "00000000 00000000 00000000 00000000", 1059, false},
-    {"bit order in every group", MakeState(20, 0, 0x81, 0x42, 0x24, 0x18), NULL, NULL, 20, 20,
+    {"bit order in every group", MakePadState(20, 0, 0x81, 0x42, 0x24, 0x18), NULL, NULL, 20, 20,
      "10000001 01000010 00100100 00011000", 1059, false},
-    {"0x1FF in group d", MakeState(24, 0, 0, 0, 0x1FF, 0), NULL, NULL, 24, 24, "00000000 00000000 11111111 00000000",
+    {"0x1FF in group d", MakePadState(24, 0, 0, 0, 0x1FF, 0), NULL, NULL, 24, 24, "00000000 00000000 11111111 00000000",
      1059, false},
-    {"count 8 with c 0x03", MakeState(8, 0, 0, 0x03, 0, 0), NULL, NULL, 8, 8, "00000000 11000000 00000000 00000000",
+    {"count 8 with c 0x03", MakePadState(8, 0, 0, 0x03, 0, 0), NULL, NULL, 8, 8, "00000000 11000000 00000000 00000000",
      1059, false},
 };
 
 const ShownCase directions[] = {
-    {"up 8", MakeState(12, 8, 0, 0, 0, 0), NULL, NULL, 12, 12, NULL, 1060, false},
-    {"up-right 9", MakeState(12, 9, 0, 0, 0, 0), NULL, NULL, 12, 12, NULL, 1061, false},
-    {"right 1", MakeState(12, 1, 0, 0, 0, 0), NULL, NULL, 12, 12, NULL, 1062, false},
-    {"down-right 5", MakeState(12, 5, 0, 0, 0, 0), NULL, NULL, 12, 12, NULL, 1063, false},
-    {"down 4", MakeState(12, 4, 0, 0, 0, 0), NULL, NULL, 12, 12, NULL, 1064, false},
-    {"down-left 6", MakeState(12, 6, 0, 0, 0, 0), NULL, NULL, 12, 12, NULL, 1065, false},
-    {"left 2", MakeState(12, 2, 0, 0, 0, 0), NULL, NULL, 12, 12, NULL, 1066, false},
-    {"up-left 11", MakeState(12, 11, 0, 0, 0, 0), NULL, NULL, 12, 12, NULL, 1067, false},
-    {"3 is no position", MakeState(12, 3, 0, 0, 0, 0), NULL, NULL, 12, 12, NULL, 1059, true},
-    {"7 is no position", MakeState(12, 7, 0, 0, 0, 0), NULL, NULL, 12, 12, NULL, 1059, true},
-    {"10 is not up-left", MakeState(12, 10, 0, 0, 0, 0), NULL, NULL, 12, 12, NULL, 1059, true},
-    {"12 is no position", MakeState(12, 12, 0, 0, 0, 0), NULL, NULL, 12, 12, NULL, 1059, true},
-    {"a negative code", MakeState(12, 0, 0, 0, 0, 0), NULL, "-002\r\n", 12, 12, NULL, 1059, true},
+    {"up 8", MakePadState(12, 8, 0, 0, 0, 0), NULL, NULL, 12, 12, NULL, 1060, false},
+    {"up-right 9", MakePadState(12, 9, 0, 0, 0, 0), NULL, NULL, 12, 12, NULL, 1061, false},
+    {"right 1", MakePadState(12, 1, 0, 0, 0, 0), NULL, NULL, 12, 12, NULL, 1062, false},
+    {"down-right 5", MakePadState(12, 5, 0, 0, 0, 0), NULL, NULL, 12, 12, NULL, 1063, false},
+    {"down 4", MakePadState(12, 4, 0, 0, 0, 0), NULL, NULL, 12, 12, NULL, 1064, false},
+    {"down-left 6", MakePadState(12, 6, 0, 0, 0, 0), NULL, NULL, 12, 12, NULL, 1065, false},
+    {"left 2", MakePadState(12, 2, 0, 0, 0, 0), NULL, NULL, 12, 12, NULL, 1066, false},
+    {"up-left 11", MakePadState(12, 11, 0, 0, 0, 0), NULL, NULL, 12, 12, NULL, 1067, false},
+    {"3 is no position", MakePadState(12, 3, 0, 0, 0, 0), NULL, NULL, 12, 12, NULL, 1059, true},
+    {"7 is no position", MakePadState(12, 7, 0, 0, 0, 0), NULL, NULL, 12, 12, NULL, 1059, true},
+    {"10 is not up-left", MakePadState(12, 10, 0, 0, 0, 0), NULL, NULL, 12, 12, NULL, 1059, true},
+    {"12 is no position", MakePadState(12, 12, 0, 0, 0, 0), NULL, NULL, 12, 12, NULL, 1059, true},
+    {"a negative code", MakePadState(12, 0, 0, 0, 0, 0), NULL, "-002\r\n", 12, 12, NULL, 1059, true},
 };
 
 // Reads each case in turn on one open link, so each also shows that the
@@ -304,20 +209,20 @@ void RunShownCases(HWND dialog, PadSim& sim, const ShownCase* cases, size_t coun
 }
 
 TEST_F(ReadConfig, CountsAndMasksShowAsThePadReportsThem) {
-    Start(MakeState(12, 9, 0xFF, 0xFF, 0xFF, 0xFF));
+    Start(MakePadState(12, 9, 0xFF, 0xFF, 0xFF, 0xFF));
     Read();  // opens the link and checks every box, which the cases must clear
     ASSERT_EQ(Checked(dialog), "11111111 11111111 11111111 11111111");
     RunShownCases(dialog, *sim, countsAndMasks, sizeof countsAndMasks / sizeof *countsAndMasks);
 }
 
 TEST_F(ReadConfig, DirectionCodesSelectTheirRadioAndOthersSendCentre) {
-    Start(MakeState(12, 0, 0, 0, 0, 0));
+    Start(MakePadState(12, 0, 0, 0, 0, 0));
     Read();
     RunShownCases(dialog, *sim, directions, sizeof directions / sizeof *directions);
 }
 
 TEST_F(ReadConfig, TwoReadsOfAnUnchangedPadEndAlike) {
-    Start(MakeState(12, 6, 0x81, 0x42, 0x24, 0x18));
+    Start(MakePadState(12, 6, 0x81, 0x42, 0x24, 0x18));
     Read();
     std::string first = DescribeScreen(dialog);
     std::vector<std::string> firstLines = ToolTexts(Read());
@@ -357,7 +262,7 @@ std::vector<BusySample> WatchWhileReading(HWND dialog) {
 }
 
 TEST_F(ReadConfig, PadInfoButtonShowsBusyAndIsDisabledWhileTheReadRuns) {
-    Start(MakeState(8, 0, 0x01, 0, 0, 0));
+    Start(MakePadState(8, 0, 0x01, 0, 0, 0));
     Read();
     ASSERT_TRUE(IsEnabled(dialog, 1003));
     {
@@ -406,12 +311,12 @@ void ExpectProbeBox(HWND dialog) {
 }
 
 TEST_F(ReadConfig, ProbeOtherThan255KeepsEarlierStateAndTheOpenLink) {
-    Start(MakeState(12, 9, 0x05, 0x03, 0, 0));
+    Start(MakePadState(12, 9, 0x05, 0x03, 0, 0));
     Read();
     std::string checksBefore = Checked(dialog);
     boxDialog = dialog;
     OnBoxShown(RecordScreenBehindBox);
-    SetPad(*sim, MakeState(4, 2, 0xFF, 0, 0, 0), {{"1_num?", "00FE\r\n"}});
+    SetPad(*sim, MakePadState(4, 2, 0xFF, 0, 0, 0), {{"1_num?", "00FE\r\n"}});
 
     std::vector<WireByte> wire = Read();
     EXPECT_EQ(ToolTexts(wire), (std::vector<std::string>{"", "1_num?"})) << "a drain, the probe, nothing after";
@@ -431,7 +336,7 @@ TEST_F(ReadConfig, ProbeOtherThan255KeepsEarlierStateAndTheOpenLink) {
     EXPECT_EQ(WholeDialogInvalidations(dialog), 0) << "way out B does not repaint";
     EXPECT_EQ(LinkState, LINK_OPEN);
 
-    SetPad(*sim, MakeState(4, 2, 0xFF, 0, 0, 0));
+    SetPad(*sim, MakePadState(4, 2, 0xFF, 0, 0, 0));
     wire = Read();
     EXPECT_EQ(ToolTexts(wire), ReadLines(false)) << "the next read drains at once, with no handshake";
     EXPECT_EQ(CountRow(dialog), 4);
@@ -468,13 +373,13 @@ TEST_F(ReadConfig, PadFallingSilentEndsInWayOutBAndSendsNothingMore) {
     for (const SilentCase& c : silentCases) {
         SCOPED_TRACE(c.name);
         PadSimConfig config;
-        config.state = MakeState(20, 9, 0xFF, 0xFF, 0xFF, 0xFF);
+        config.state = MakePadState(20, 9, 0xFF, 0xFF, 0xFF, 0xFF);
         config.misbehaviour = BEHAVE_SILENT_AFTER;
         config.silentAfter = c.silentAfter;
         Start(config);
         Read();
         ASSERT_EQ(Checked(dialog), "11111111 11111111 11111111 11111111") << "the first read";
-        SetPad(*sim, MakeState(8, 5, 0x05, 0x03, 0x01, 0x01));
+        SetPad(*sim, MakePadState(8, 5, 0x05, 0x03, 0x01, 0x01));
 
         std::vector<WireByte> wire = Read();
         EXPECT_EQ(ToolTexts(wire), c.lines) << "nothing may follow the unanswered query";
@@ -491,8 +396,6 @@ TEST_F(ReadConfig, PadFallingSilentEndsInWayOutBAndSendsNothingMore) {
 }
 
 // --- Way out A: the link cannot be used ----------------------------------
-
-enum LinkFault { NO_SUCH_PORT, RELAY_ENDED, PAD_SILENT };
 
 struct UnlinkedCase {
     const char* name;
@@ -511,27 +414,12 @@ const UnlinkedCase unlinkedCases[] = {
     {"pad silent at the handshake", PAD_SILENT, {"", ""}, 0},
 };
 
-void BreakLink(HWND dialog, PadSim& sim, LinkFault fault, int* relayDown) {
-    if (fault == NO_SUCH_PORT) {
-        SendDlgItemMessageA(dialog, 1016, CB_SETCURSEL, (WPARAM)-1, 0);
-        SetDlgItemTextA(dialog, 1016, "COM99");
-    }
-    Click(dialog, 1016);  // the port list closes the link
-    if (fault == PAD_SILENT) {
-        std::lock_guard<std::mutex> guard(sim.lock);
-        sim.config.misbehaviour = BEHAVE_SILENT;
-    } else if (fault == RELAY_ENDED) {
-        *relayDown = 1;
-        RelayDown(1);
-    }
-}
-
 TEST_F(ReadConfig, UnusableLinkEndsInWayOutAKeepingTheMarks) {
     for (const UnlinkedCase& c : unlinkedCases) {
         SCOPED_TRACE(c.name);
-        Start(MakeState(12, 4, 0x03, 0, 0, 0x80));
+        Start(MakePadState(12, 4, 0x03, 0, 0, 0x80));
         Read();
-        BreakLink(dialog, *sim, c.fault, &relayDown);
+        if (BreakLink(dialog, *sim, c.fault)) relayDown = 1;
         SetDlgItemTextA(dialog, 1000, "-");
 
         std::vector<WireByte> wire = Read();
@@ -552,7 +440,7 @@ TEST_F(ReadConfig, UnusableLinkEndsInWayOutAKeepingTheMarks) {
         EXPECT_EQ(CheckedRadios(dialog), "1064");
         EXPECT_EQ(CountRow(dialog), 12);
         EXPECT_NE(LinkState, LINK_OPEN);
-        Stop();
+        StopDialogAndPad(sim, dialog);
         if (relayDown) RelayUp(relayDown);
         relayDown = 0;
     }

@@ -2,6 +2,9 @@
 #ifndef TESTS_PAD_HARNESS_H
 #define TESTS_PAD_HARNESS_H
 
+#include <windows.h>
+
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,6 +30,32 @@ double LastPadByteBefore(const std::vector<WireByte>& wire, double ms);
 // opened, and writes on a COMn already open fail.
 void RelayDown(int pair);
 void RelayUp(int pair);
+
+// A pad of count buttons, direction code and the masks of groups b..e.
+PadState MakePadState(int count, int direction, int b, int c, int d, int e);
+// Twelve buttons, some set, direction down-right.
+PadState TwelveButtonPad(void);
+
+// The exact bytes of these lines: each text, then one carriage return.
+std::string WireOf(const std::vector<std::string>& lines);
+// What the stand-in saw, once the tool's last write has reached it.
+std::vector<WireByte> SettledWire(PadSim& pad);
+// When the stand-in sent its n-th byte (from 1) after a moment; -1 when it did not.
+double PadByteAfter(const std::vector<WireByte>& wire, double ms, int n);
+// Every line sent after an answer waits at least the exchange pause.
+void ExpectPausesAfterAnswers(const std::vector<WireByte>& wire);
+
+// A fresh stand-in so configured on pair 1 and a fresh dialog, whose default
+// port is the tool's end of that pair; whatever ran before is stopped first.
+void StartDialogAndPad(std::unique_ptr<PadSim>& sim, HWND& dialog, const PadSimConfig& config);
+void StopDialogAndPad(std::unique_ptr<PadSim>& sim, HWND& dialog);
+
+// Ways the link becomes unusable before an action: a port that is none of
+// the list's rows, the relay of COM1 ended, a pad that no longer answers.
+enum LinkFault { NO_SUCH_PORT, RELAY_ENDED, PAD_SILENT };
+// Closes the link through the port list and sets up the fault; true when it
+// ended the relay of pair 1, which the caller must restart.
+bool BreakLink(HWND dialog, PadSim& sim, LinkFault fault);
 
 // Waits, handling this thread's messages, until done() or the time is up.
 bool WaitFor(bool (*done)(void*), void* context, int timeoutMs);
