@@ -31,9 +31,13 @@ refuses() {  # expected message part, launcher arguments...
   [ "$status" = 1 ] && grep -q -- "$expected" <<<"$out" || { echo "  status $status, said: $out"; return 1; }
 }
 check "a missing device is refused with status 1" refuses "does not exist" "$source/scripts/padconfig" "$work/ttyACM9"
-chmod 600 "$(readlink -f "$work/ttyACM0")"
+# User nobody may not enter the checkout's folders (a clone in a private
+# folder): it gets a copy of the launcher and the device's own path.
+device=$(readlink -f "$work/ttyACM0"); chmod 600 "$device"
+public=$(mktemp -d); chmod 755 "$public"; cp "$source/scripts/padconfig" "$public/"
 check "an unreadable device is refused, naming the group" \
-  refuses "join the group" runuser -u nobody -- "$source/scripts/padconfig" "$work/ttyACM0"
+  refuses "join the group" runuser -u nobody -- "$public/padconfig" "$device"
+rm -rf "$public"
 
 export WINEPREFIX=$prefix DISPLAY=$(cat "$build/wine/display") PADCONFIG_EXE=$build/bin/padconfig.exe
 "$source/scripts/padconfig" "$work/ttyACM0" "$work/pad" > "$work/launcher.log" 2>&1 &

@@ -7,18 +7,7 @@
 #include "../../shell/app.h"
 #include "../../shell/tray.h"
 
-HWND CreateConfigDialog(void) {
-    ResetProcessState();
-    if (!hInstance) hInstance = GetModuleHandleA(NULL);
-    return CreateDialogParamA(hInstance, "MYDLG", NULL, ConfigDialog, 0);
-}
-
-void DestroyConfigDialog(HWND dialog) {
-    DestroyWindow(dialog);
-    ResetProcessState();
-}
-
-void ResetProcessState(void) {
+static void ResetProcessState(void) {
     CloseLink();
     LinkState = LINK_CLOSED;
     memset(ackBuffer, 0, sizeof ackBuffer);
@@ -28,6 +17,17 @@ void ResetProcessState(void) {
     inTray = 0;
     padInfoButton = NULL;
     restartButton = NULL;
+}
+
+HWND CreateConfigDialog(void) {
+    ResetProcessState();
+    if (!hInstance) hInstance = GetModuleHandleA(NULL);
+    return CreateDialogParamA(hInstance, "MYDLG", NULL, ConfigDialog, 0);
+}
+
+void DestroyConfigDialog(HWND dialog) {
+    DestroyWindow(dialog);
+    ResetProcessState();
 }
 
 LRESULT Click(HWND dialog, int id) {

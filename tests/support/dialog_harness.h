@@ -1,5 +1,5 @@
 // The real configuration dialog, created from the real template and driven
-// by window messages, plus the process-wide state reset between tests.
+// by window messages, plus the process-wide state reset between cases.
 #ifndef TESTS_DIALOG_HARNESS_H
 #define TESTS_DIALOG_HARNESS_H
 
@@ -7,11 +7,10 @@
 
 #include <string>
 
-// Creates the dialog modeless from "MYDLG" with the real dialog procedure.
+// Creates the dialog modeless from "MYDLG" with the real dialog procedure,
+// after returning the link, buffers and flags to their start-up state.
 HWND CreateConfigDialog(void);
-// Destroys it and returns the link, buffers and flags to their start-up state.
 void DestroyConfigDialog(HWND dialog);
-void ResetProcessState(void);
 
 // A click as the control would send it: WM_COMMAND with BN_CLICKED.
 LRESULT Click(HWND dialog, int id);

@@ -1,0 +1,369 @@
+// Everything the tool does with the pad, as rows of one table: how the stand-in
+// behaves, what holds before, one action, then exactly the bytes the tool sent,
+// the status label, the message box, the editing controls and what the dialog
+// shows; optionally, that a healthy pad is read afterwards.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "api_hook.h"
+#include "config_dialog.h"
+#include "dialog_harness.h"
+#include "message_boxes.h"
+#include "pad_harness.h"
+#include "serial_link.h"
+#include "../../shell/app.h"
+
+extern "C" void* __imp_CloseHandle;
+
+namespace {
+
+enum Pre {
+    FRESH,        // nothing has happened yet
+    OPEN,         // a healthy read has opened the link
+    TYPED_PORT,   // Row::typed is in the port list's field, no row selected
+    TYPED_COUNT,  // OPEN, then Row::typed in the count list's field
+    STALE_ACK,    // OPEN, then the port list closed the link: "OK" is left in the buffer
+    RELAY_DOWN,   // the tool's COM1 is gone
+    SWAPPED       // OPEN, then another pad (Row::state) answers on the same port
+};
+enum Act { READ, BOX, RADIO, PRESS_ALL, RELEASE_ALL, RESTART, PORT_TOUCH, MAIN_CLOSE };
+enum Edit { ANY, ON, OFF };
+
+PadState Twelve(void) { return MakePadState(12, 5, 0x05, 0x0C, 0x01, 0x80); }
+const char* const TWELVE = "n12 e12 r1063 10100000 00110000 10000000 00000001";
+
+struct Row {
+    const char* name;
+    PadState state = Twelve();
+    void (*pad)(PadSimConfig&) = nullptr;  // misbehaviour, from the action on
+    Pre pre = FRESH;
+    const char* typed = "";
+    int pair = 1;  // the stand-in answers on COM(20+pair), the tool's COMpair
+    Act act = READ;
+    int arg = 0;   // BOX: button 1..32; RADIO: position 0..8 (centre, up, ... up-left)
+    const char* wire = "";
+    const char* status = nullptr;  // UTF-8; nullptr: not checked
+    const char* box = "";          // the one box's text; "": no box
+    const char* caption = "";
+    UINT flags = 0;
+    Edit edit = ANY;
+    const char* screen = nullptr;  // ScreenOf(); nullptr: not checked
+    int closes = -1;               // CloseHandle calls during the action; -1: not checked
+    const char* then = nullptr;    // a following read against a healthy pad sends exactly this
+};
+
+#define CR "\r"
+#define HS CR CR
+#define QUERIES CR "1_num?" CR "btn_num?" CR CR "a_num?" CR "b_num?" CR "c_num?" CR "d_num?" CR "e_num?" CR
+#define RD QUERIES "Ini_Disp" CR
+#define RESTARTED(n) CR "buttom_0=" n CR "reboot" CR RD "btn_off" CR "Ini_Disp" CR
+#define PRESSED "buttom_b=255\rbuttom_c=255\rbuttom_d=255\rbuttom_e=255\rbuttom_f=255\r"
+#define NOT_LINKED "未接続"
+#define CONNECTED "接続"
+#define READ_FAILED "情報取得失敗"
+#define PROBE_BOX "USBが認識してから「PAD情報取得」ボタンを押してください"
+#define OPEN_BOX "オープン失敗！！"
+#define OPEN_CAPTION "ＲＳ－２３２Ｃ"
+#define OPEN_FLAGS (MB_OK | MB_ICONERROR | MB_SYSTEMMODAL)
+#define REBOOT_OK "リブート成功"
+#define REBOOT_FAILED "リブート失敗！！"
+
+void Silent(PadSimConfig& c) { c.misbehaviour = BEHAVE_SILENT; }
+void Nak(PadSimConfig& c) { c.misbehaviour = BEHAVE_NAK; }
+template <int lines> void SilentAfter(PadSimConfig& c) {
+    c.misbehaviour = BEHAVE_SILENT_AFTER;
+    c.silentAfter = lines;  // lone carriage returns count
+}
+const std::string overlongCom2 = "COM2" + std::string(70, ' ') + "x";  // cut at 63, it would read "COM2"
+
+const Row rows[] = {
+    // The read, and what it shows.
+    {.name = "read_on_a_fresh_link", .wire = HS RD, .status = CONNECTED, .edit = ON, .screen = TWELVE},
+    {.name = "read_on_an_open_link_sends_no_handshake", .pre = OPEN, .wire = RD, .status = CONNECTED, .edit = ON,
+     .screen = TWELVE},
+    {.name = "read_no_buttons", .state = MakePadState(0, 0, 0, 0, 0, 0), .wire = HS RD, .edit = ON,
+     .screen = "n0 e0 r1059 00000000 00000000 00000000 00000000"},
+    {.name = "read_32_buttons_all_set_up_left", .state = MakePadState(32, 11, 255, 255, 255, 255), .wire = HS RD,
+     .edit = ON, .screen = "n32 e32 r1067 11111111 11111111 11111111 11111111"},
+    {.name = "read_count_33_selects_no_row", .state = MakePadState(33, 8, 0, 0, 0, 0), .wire = HS RD,
+     .screen = "n-1 e32 r1060 00000000 00000000 00000000 00000000"},
+    {.name = "read_unknown_direction_is_centre_and_sent", .state = MakePadState(8, 3, 0x81, 0, 0, 0),
+     .wire = HS CR "1_num?\rbtn_num?\r\ra_num?\rbuttom_a=000\rb_num?\rc_num?\rd_num?\re_num?\rIni_Disp\r",
+     .status = CONNECTED, .screen = "n8 e8 r1059 10000001 00000000 00000000 00000000"},
+    {.name = "read_other_pad_on_the_same_port", .state = MakePadState(8, 0, 0x81, 0, 0, 0), .pre = SWAPPED,
+     .wire = RD, .screen = "n8 e8 r1059 10000001 00000000 00000000 00000000"},
+    {.name = "read_bytes_50ms_apart", .pad = [](PadSimConfig& c) { c.byteGapMs = 50; }, .wire = HS RD,
+     .status = CONNECTED, .screen = TWELVE},
+    {.name = "read_at_9600_baud", .pad = [](PadSimConfig& c) { c.paced = true; }, .wire = HS RD, .screen = TWELVE},
+    {.name = "read_probe_not_255", .pad = [](PadSimConfig& c) { c.valueReplies["1_num?"] = "00FE\r\n"; },
+     .wire = HS CR "1_num?" CR, .status = READ_FAILED, .box = PROBE_BOX, .caption = "PAD情報取得",
+     .flags = MB_OK | MB_ICONERROR, .edit = OFF, .then = RD},
+    {.name = "read_non_hex_values", .pad = [](PadSimConfig& c) { c.misbehaviour = BEHAVE_NON_HEX; },
+     .wire = HS CR "1_num?" CR, .status = READ_FAILED, .box = PROBE_BOX, .caption = "PAD情報取得",
+     .flags = MB_OK | MB_ICONERROR, .edit = OFF},
+    // An unanswered count must not parse what the buffer held ("btn_" as 11).
+    {.name = "read_count_unanswered", .pad = SilentAfter<4>, .wire = HS CR "1_num?\rbtn_num?\r",
+     .status = READ_FAILED, .box = PROBE_BOX, .caption = "PAD情報取得", .flags = MB_OK | MB_ICONERROR, .edit = OFF},
+    {.name = "read_direction_lost_sends_no_centre", .pad = SilentAfter<6>,
+     .wire = HS CR "1_num?\rbtn_num?\r\ra_num?\r", .status = READ_FAILED, .box = PROBE_BOX,
+     .caption = "PAD情報取得", .flags = MB_OK | MB_ICONERROR, .edit = OFF},
+    {.name = "read_group_c_lost", .pad = SilentAfter<8>, .wire = HS CR "1_num?\rbtn_num?\r\ra_num?\rb_num?\rc_num?\r",
+     .status = READ_FAILED, .box = PROBE_BOX, .caption = "PAD情報取得", .flags = MB_OK | MB_ICONERROR, .edit = OFF},
+    // A drain that read only 64 bytes would leave the flood for the next read.
+    {.name = "read_flood_then_a_healthy_pad", .pad = [](PadSimConfig& c) { c.misbehaviour = BEHAVE_FLOOD; },
+     .pre = OPEN, .wire = CR "1_num?\r", .status = READ_FAILED, .box = PROBE_BOX,
+     .caption = "PAD情報取得", .flags = MB_OK | MB_ICONERROR, .edit = OFF, .then = RD},
+    {.name = "read_pad_hangs_up", .pad = [](PadSimConfig& c) { c.hangUpAfter = 4; }, .wire = HS CR "1_num?\r",
+     .status = READ_FAILED, .box = PROBE_BOX, .caption = "PAD情報取得", .flags = MB_OK | MB_ICONERROR,
+     .then = RD},
+    {.name = "read_garbage", .pad = [](PadSimConfig& c) { c.misbehaviour = BEHAVE_GARBAGE; }, .wire = HS,
+     .status = NOT_LINKED, .edit = OFF, .then = HS RD},
+
+    // Edits, press and release all on an open link.
+    {.name = "box_9_sets_its_bit_in_group_c", .pre = OPEN, .act = BOX, .arg = 9, .wire = "buttom_c=013\r",
+     .status = CONNECTED, .screen = "n12 e12 r1063 10100000 10110000 10000000 00000001"},
+    {.name = "box_32_clears_group_e", .state = MakePadState(32, 0, 0, 0, 0, 0x80), .pre = OPEN, .act = BOX,
+     .arg = 32, .wire = "buttom_e=000\r", .status = CONNECTED},
+    {.name = "box_on_a_silent_pad_after_the_link_closed", .pad = Silent, .pre = STALE_ACK, .act = BOX, .arg = 1,
+     .wire = HS, .status = NOT_LINKED, .closes = 1},
+    {.name = "radio_up_left", .pre = OPEN, .act = RADIO, .arg = 8, .wire = "buttom_a=011\r", .status = CONNECTED},
+    {.name = "radio_chosen_again_is_sent_again", .pre = OPEN, .act = RADIO, .arg = 4, .wire = "buttom_a=005\r"},
+    {.name = "press_all", .pre = OPEN, .act = PRESS_ALL, .wire = PRESSED, .status = CONNECTED, .edit = ON,
+     .screen = "n12 e12 r1059 11111111 11111111 11111111 11111111"},
+    {.name = "press_all_port_gone", .pre = RELAY_DOWN, .act = PRESS_ALL, .status = NOT_LINKED, .box = OPEN_BOX,
+     .caption = OPEN_CAPTION, .flags = OPEN_FLAGS},
+    {.name = "release_all_acknowledged", .pre = OPEN, .act = RELEASE_ALL, .wire = "btn_off\r",
+     .status = "全ボタン解除", .screen = "n12 e12 r1059 00000000 00000000 00000000 00000000"},
+    {.name = "release_all_refused", .pad = Nak, .pre = OPEN, .act = RELEASE_ALL, .wire = "btn_off\r",
+     .status = "全ボタン解除失敗！！"},
+    // The read's "OK" is still in the buffer: only this command's answer counts.
+    {.name = "release_all_unanswered", .pad = Silent, .pre = OPEN, .act = RELEASE_ALL, .wire = "btn_off\r",
+     .status = "全ボタン解除失敗！！"},
+
+    // The restart.
+    {.name = "restart_prompt_reply", .pre = OPEN, .act = RESTART, .wire = RESTARTED("012"),
+     .status = "全ボタン解除", .box = REBOOT_OK, .caption = "Velmorant", .flags = MB_OK | MB_ICONINFORMATION,
+     .edit = ON},
+    {.name = "restart_to_no_buttons", .pre = TYPED_COUNT, .typed = "0", .act = RESTART, .wire = RESTARTED("255"),
+     .box = REBOOT_OK, .caption = "Velmorant", .flags = MB_OK | MB_ICONINFORMATION,
+     .screen = "n0 e0 r1059 00000000 00000000 00000000 00000000"},
+    {.name = "restart_typed_123_is_12", .pre = TYPED_COUNT, .typed = "123", .act = RESTART,
+     .wire = RESTARTED("012"), .box = REBOOT_OK, .caption = "Velmorant", .flags = MB_OK | MB_ICONINFORMATION},
+    {.name = "restart_typed_40_sends_no_count", .pre = TYPED_COUNT, .typed = "40", .act = RESTART, .wire = CR,
+     .box = REBOOT_FAILED, .caption = "Velmorant", .flags = MB_OK | MB_ICONERROR},
+    {.name = "restart_typed_ab_sends_no_count", .pre = TYPED_COUNT, .typed = "ab", .act = RESTART, .wire = CR,
+     .box = REBOOT_FAILED, .caption = "Velmorant", .flags = MB_OK | MB_ICONERROR},
+    {.name = "restart_count_refused", .pad = Nak, .pre = OPEN, .act = RESTART, .wire = CR "buttom_0=012\r"},
+    {.name = "restart_wrong_count_reported", .pad = [](PadSimConfig& c) { c.rebootReply = "0008\r\n"; },
+     .pre = OPEN, .act = RESTART, .wire = CR "buttom_0=012\rreboot\r", .box = REBOOT_FAILED,
+     .caption = "Velmorant", .flags = MB_OK | MB_ICONERROR, .then = RD},
+    {.name = "restart_never_answered", .pad = [](PadSimConfig& c) { c.rebootDelayMs = -1; }, .pre = OPEN,
+     .act = RESTART, .wire = CR "buttom_0=012\rreboot\r", .box = REBOOT_FAILED, .caption = "Velmorant",
+     .flags = MB_OK | MB_ICONERROR, .then = RD},
+    {.name = "restart_port_gone", .pre = RELAY_DOWN, .act = RESTART, .box = OPEN_BOX, .caption = OPEN_CAPTION,
+     .flags = OPEN_FLAGS},
+
+    // Opening and the handshake: 'O' first or 'K' second passes.
+    {.name = "handshake_o_first", .pad = [](PadSimConfig& c) { c.handshakeReply = "Ox\r\n"; }, .wire = HS RD,
+     .status = CONNECTED},
+    {.name = "handshake_k_second", .pad = [](PadSimConfig& c) { c.handshakeReply = "xK\r\n"; }, .wire = HS RD,
+     .status = CONNECTED},
+    {.name = "handshake_ko_fails", .pad = [](PadSimConfig& c) { c.handshakeReply = "KO\r\n"; }, .wire = HS,
+     .status = NOT_LINKED, .edit = OFF, .closes = 1},
+    {.name = "handshake_only_the_first_answered", .pad = SilentAfter<1>, .wire = HS CR "1_num?\r",
+     .status = READ_FAILED, .box = PROBE_BOX, .caption = "PAD情報取得", .flags = MB_OK | MB_ICONERROR},
+    {.name = "handshake_silent_pad_stale_ok", .pad = Silent, .pre = STALE_ACK, .wire = HS, .status = NOT_LINKED,
+     .edit = OFF, .closes = 1, .then = HS RD},
+    {.name = "typed_com1_with_blanks", .pre = TYPED_PORT, .typed = " com1 ", .wire = HS RD, .status = CONNECTED},
+    {.name = "typed_com10_tab_mixed_case", .pre = TYPED_PORT, .typed = "\tCoM10 ", .pair = 10, .wire = HS RD,
+     .status = CONNECTED},
+    {.name = "typed_com11_is_no_port", .pre = TYPED_PORT, .typed = "COM11", .status = NOT_LINKED,
+     .box = OPEN_BOX, .caption = OPEN_CAPTION, .flags = OPEN_FLAGS, .edit = OFF},
+    {.name = "typed_overlong_com2", .pre = TYPED_PORT, .typed = overlongCom2.c_str(), .pair = 2,
+     .status = NOT_LINKED, .box = OPEN_BOX, .caption = OPEN_CAPTION, .flags = OPEN_FLAGS},
+    {.name = "port_gone_is_an_open_failure", .pre = RELAY_DOWN, .status = NOT_LINKED, .box = OPEN_BOX,
+     .caption = OPEN_CAPTION, .flags = OPEN_FLAGS, .edit = OFF, .then = HS RD},
+    {.name = "port_list_touch_closes_the_link", .pre = OPEN, .act = PORT_TOUCH, .status = NOT_LINKED,
+     .closes = 1, .then = HS RD},
+    {.name = "main_window_close_with_the_link_open", .pre = OPEN, .act = MAIN_CLOSE, .closes = 1, .then = HS RD},
+    {.name = "main_window_close_with_no_link", .act = MAIN_CLOSE, .closes = 0, .then = HS RD},
+};
+
+void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
+
+// Closes made by the dialog's thread; the stand-in's thread closes its own port.
+typedef BOOL(WINAPI* CloseHandleFn)(HANDLE);
+CloseHandleFn realCloseHandle;
+int toolCloses;
+DWORD toolThread;
+BOOL WINAPI CountCloseHandle(HANDLE handle) {
+    if (GetCurrentThreadId() == toolThread) toolCloses++;
+    return realCloseHandle(handle);
+}
+
+std::string Escaped(const std::string& bytes) {
+    std::string out;
+    for (unsigned char c : bytes) {
+        char hex[8];
+        snprintf(hex, sizeof hex, "\\x%02X", c);
+        out += c == '\r' ? "\\r" : c == '\n' ? "\\n" : (c >= 0x20 && c < 0x7F) ? std::string(1, (char)c) : hex;
+    }
+    return out;
+}
+
+// "n<count row> e<enabled check boxes> r<checked radios> <check boxes 1..32>".
+std::string ScreenOf(HWND dialog) {
+    int row = (int)SendDlgItemMessageA(dialog, 1017, CB_GETCURSEL, 0, 0), enabled = 0;
+    std::string radios, boxes;
+    for (int id = 1059; id <= 1067; id++)
+        if (IsChecked(dialog, id)) radios += (radios.empty() ? "" : ",") + std::to_string(id);
+    for (int i = 0; i < 32; i++) {
+        enabled += IsEnabled(dialog, 1027 + i);
+        boxes += std::string(i % 8 == 0 ? " " : "") + (IsChecked(dialog, 1027 + i) ? '1' : '0');
+    }
+    return "n" + std::to_string(row) + " e" + std::to_string(enabled) + " r" + radios + boxes;
+}
+
+std::string BoxesShown(void) {
+    std::string seen;
+    for (const ShownBox& box : ShownBoxes())
+        seen += box.text + " | " + box.caption + " | " + std::to_string(box.flags) + "; ";
+    return seen;
+}
+
+class Scenario : public ::testing::TestWithParam<Row> {
+protected:
+    void SetUp() override {
+        StartRecordingBoxes();
+        toolThread = GetCurrentThreadId();
+        if (!realCloseHandle) realCloseHandle = (CloseHandleFn)PatchImport(&__imp_CloseHandle, (void*)CountCloseHandle);
+    }
+    void TearDown() override {
+        if (dialog) DestroyConfigDialog(dialog);
+        if (pad) StopPadSim(*pad);
+        if (relayDown) RelayUp(1);
+    }
+
+    void StartPad(int pair, const PadState& state) {
+        if (pad) StopPadSim(*pad);
+        pad.reset(new PadSim);
+        pad->config.state = state;
+        ASSERT_TRUE(StartPadOnPair(*pad, pair)) << "the stand-in's COM" << 20 + pair;
+    }
+    void Misbehave(const Row& row) {
+        std::lock_guard<std::mutex> guard(pad->lock);
+        if (row.pad) row.pad(pad->config);
+    }
+    void Prepare(const Row& row) {
+        if (row.pre == OPEN || row.pre == TYPED_COUNT || row.pre == STALE_ACK || row.pre == SWAPPED) {
+            Click(dialog, 1005);
+            ASSERT_EQ(LinkState, LINK_OPEN) << "the read before the action";
+        }
+        if (row.pre == TYPED_PORT || row.pre == TYPED_COUNT) {
+            int list = row.pre == TYPED_PORT ? 1016 : 1017;
+            SendDlgItemMessageA(dialog, list, CB_SETCURSEL, (WPARAM)-1, 0);
+            SetDlgItemTextA(dialog, list, row.typed);
+        }
+        if (row.pre == STALE_ACK) Click(dialog, 1016);
+        if (row.pre == SWAPPED) StartPad(row.pair, row.state);
+        if (row.pre == RELAY_DOWN) RelayDown(1), relayDown = true;
+    }
+    void Act(const Row& row) {
+        static const int ids[] = {1005, 0, 0, 1003, 1004, 1075, 1016};
+        if (row.act == BOX) return UserClick(dialog, 1027 + row.arg - 1);
+        if (row.act == RADIO) return UserClick(dialog, 1059 + row.arg);
+        if (row.act != MAIN_CLOSE) return (void)Click(dialog, ids[row.act]);
+        if (!hInstance) hInstance = GetModuleHandleA(NULL);
+        RegisterMainWindowClass();
+        HWND main = CreateMainWindow();
+        SendMessageA(main, WM_CLOSE, 0, 0);
+        DestroyWindow(main);
+        PumpMessages();  // takes the quit message the close posted
+    }
+    // The action's effects, checked against the row.
+    void Check(const Row& row) {
+        EXPECT_EQ(Escaped(ToolBytes(SettledWire(*pad))), Escaped(row.wire)) << "what the tool sent";
+        if (row.status) {
+            EXPECT_EQ(ControlText(dialog, 1000), Cp932(row.status)) << "status label";
+        }
+        std::string box = *row.box ? Cp932(row.box) + " | " + Cp932(row.caption) + " | " +
+                                         std::to_string(row.flags) + "; " : "";
+        EXPECT_EQ(BoxesShown(), box) << "message boxes";
+        if (row.edit != ANY) {
+            EXPECT_EQ(EditControlsNot(dialog, row.edit == ON), "") << "editing controls not as wanted";
+        }
+        if (row.screen) {
+            EXPECT_EQ(ScreenOf(dialog), row.screen);
+        }
+        if (row.closes >= 0) {
+            EXPECT_EQ(toolCloses, row.closes) << "closes of the port";
+        }
+        COMMTIMEOUTS t = {};
+        if (LinkState == LINK_OPEN && GetCommTimeouts(portHandle, &t)) {
+            EXPECT_EQ(std::to_string(t.ReadIntervalTimeout) + " " + std::to_string(t.ReadTotalTimeoutConstant) +
+                          " " + std::to_string(t.WriteTotalTimeoutConstant),
+                      "300 500 500") << "time-outs left on the open port";
+        }
+    }
+    void ThenReadHealthyPad(const Row& row) {
+        if (relayDown) RelayUp(1), relayDown = false;
+        StartPad(row.pair, StateSnapshot(*pad));
+        ShownBoxes().clear();
+        Click(dialog, 1005);
+        EXPECT_EQ(Escaped(ToolBytes(SettledWire(*pad))), Escaped(row.then)) << "the following read";
+        EXPECT_EQ(ControlText(dialog, 1000), Cp932(CONNECTED)) << "after the following read";
+        EXPECT_EQ(BoxesShown(), "") << "after the following read";
+    }
+
+    HWND dialog = NULL;
+    std::unique_ptr<PadSim> pad;
+    bool relayDown = false;
+};
+
+TEST_P(Scenario, Row) {
+    const Row& row = GetParam();
+    StartPad(row.pair, row.pre == SWAPPED ? Twelve() : row.state);
+    dialog = CreateConfigDialog();
+    ASSERT_NE(dialog, nullptr);
+    bool linkFirst = row.pre == OPEN || row.pre == TYPED_COUNT || row.pre == STALE_ACK || row.pre == SWAPPED;
+    if (!linkFirst) Misbehave(row);
+    Prepare(row);
+    if (linkFirst) Misbehave(row);
+    ClearWire(*pad);
+    ShownBoxes().clear();
+    toolCloses = 0;
+    Act(row);
+    Check(row);
+    if (row.then) ThenReadHealthyPad(row);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, Scenario, ::testing::ValuesIn(rows),
+                         [](const ::testing::TestParamInfo<Row>& info) { return std::string(info.param.name); });
+
+// The handshake's pauses matter to the pad: each of its two reads is followed
+// by 100 ms before the next carriage return. Answers that fill each read end
+// it at once, so no time-out hides a missing pause; 25 ms of tolerance for
+// the stand-in's thread on a busy machine.
+TEST_F(Scenario, HandshakePausesAfterEachRead) {
+    StartPad(1, Twelve());
+    pad->config.handshakeReply = "O" + std::string(63, '.');
+    dialog = CreateConfigDialog();
+    Click(dialog, 1004);
+    std::vector<WireByte> wire = SettledWire(*pad);
+    std::vector<double> toolCr, filled;  // the tool's carriage returns; the pad's bytes that filled a read
+    int padBytes = 0;
+    for (const WireByte& b : wire) {
+        if (b.fromTool && b.byte == '\r') toolCr.push_back(b.ms), padBytes = 0;
+        if (!b.fromTool && ++padBytes == (toolCr.size() == 1 ? 64 : 4)) filled.push_back(b.ms);
+    }
+    ASSERT_GE(toolCr.size(), 3u) << Escaped(ToolBytes(wire));
+    ASSERT_GE(filled.size(), 2u);
+    EXPECT_GE(toolCr[1] - filled[0], 75.0) << "ms from the first read to the second carriage return";
+    EXPECT_GE(toolCr[2] - filled[1], 75.0) << "ms from the second read to the next command";
+}
+
+}  // namespace

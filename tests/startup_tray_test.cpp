@@ -1,0 +1,127 @@
+// What a user sees at start-up, and the notification-area icon. Wine's null
+// display driver has no notification area, so the shell's answer to
+// Shell_NotifyIconA is played here: the one view of the icon there is.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+
+#include "api_hook.h"
+#include "config_dialog.h"
+#include "dialog_harness.h"
+#include "../../shell/app.h"
+#include "../../shell/tray.h"
+
+extern "C" void* __imp_Shell_NotifyIconA;
+
+namespace {
+
+std::string iconCalls;  // "add <size> <tip>; delete; "
+BOOL shellAccepts = TRUE;
+BOOL WINAPI RecordNotifyIcon(DWORD message, PNOTIFYICONDATAA data) {
+    iconCalls += message == NIM_ADD ? "add " + std::to_string(data->cbSize) + " " + data->szTip + "; "
+                 : message == NIM_DELETE ? "delete; " : "other; ";
+    return shellAccepts;
+}
+
+std::string ListRows(HWND list) {
+    std::string rows;
+    int count = (int)SendMessageA(list, CB_GETCOUNT, 0, 0);
+    for (int row = 0; row < count; row++) {
+        char text[32] = "";
+        SendMessageA(list, CB_GETLBTEXT, row, (LPARAM)text);
+        rows += std::string(row ? " " : "") + text;
+    }
+    return rows + " @" + std::to_string(SendMessageA(list, CB_GETCURSEL, 0, 0));
+}
+
+class Startup : public ::testing::Test {
+protected:
+    void SetUp() override {
+        static bool hooked = false;
+        if (!hooked) PatchImport(&__imp_Shell_NotifyIconA, (void*)RecordNotifyIcon), hooked = true;
+        iconCalls.clear();
+        shellAccepts = TRUE;
+        dialog = CreateConfigDialog();
+        ASSERT_NE(dialog, nullptr);
+        ShowWindow(dialog, SW_SHOW);
+    }
+    void TearDown() override { DestroyConfigDialog(dialog); }
+    HWND dialog = NULL;
+};
+
+TEST_F(Startup, ListsCheckBoxesAndControlsAsTheUserFindsThem) {
+    EXPECT_EQ(ListRows(GetDlgItem(dialog, 1016)), "COM1 COM2 COM3 COM4 COM5 COM6 COM7 COM8 COM9 COM10 @0");
+    EXPECT_EQ(ListRows(GetDlgItem(dialog, 1017)),
+              "0 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25 26 27 28 29 30 31 32 @1");
+    std::string boxes;
+    for (int id = 1027; id <= 1067; id++) boxes += IsChecked(dialog, id) ? 'x' : IsEnabled(dialog, id) ? 'e' : '.';
+    EXPECT_EQ(boxes, std::string(32, '.') + "x" + std::string(8, '.')) << "32 boxes, then 9 radios: centre checked";
+    EXPECT_EQ(EditControlsNot(dialog, false), "") << "editing controls enabled at start-up";
+    for (int id : {1, 1005, 1016}) EXPECT_TRUE(IsEnabled(dialog, id)) << "control " << id;
+    EXPECT_EQ(ControlText(dialog, 1000), Cp932("未接続"));
+    char title[128] = "";
+    GetWindowTextA(dialog, title, sizeof title);
+    EXPECT_EQ(std::string(title), Cp932("Ｈ８／３０５２Ｆ（３０４８Ｆ）ＵＳＢゲームパッド設定用"));
+}
+
+TEST_F(Startup, OnlyTheExitButtonAndTheCloseBoxEndTheDialog) {
+    for (int id : {IDCANCEL, 1002, 40002}) {
+        Click(dialog, id);
+        EXPECT_TRUE(IsWindowVisible(dialog)) << "after command " << id;
+    }
+    for (int way : {0, 1}) {
+        if (way) DestroyConfigDialog(dialog), dialog = CreateConfigDialog(), ShowWindow(dialog, SW_SHOW);
+        way ? (void)SendMessageA(dialog, WM_CLOSE, 0, 0) : (void)Click(dialog, IDOK);
+        EXPECT_FALSE(IsWindowVisible(dialog)) << (way ? "close box" : "exit button");
+    }
+}
+
+// The shell's answer, the restart flag, then the icon calls and where the dialog is.
+struct TrayCase {
+    BOOL accepts;
+    int restarted;
+    const char* calls;
+    bool visible;
+    int inTray;
+};
+
+TEST_F(Startup, EnteringTheTrayHidesTheDialogOnlyBehindAnIcon) {
+    const std::string v1 = "add " + std::to_string(NOTIFYICONDATAA_V1_SIZE) + " ";
+    const TrayCase cases[] = {
+        {TRUE, 0, "Brisvel点灯PIC USB; ", false, 1},
+        {TRUE, 1, "Brisvel点灯PIC USB 通信中; ", false, 1},
+        {FALSE, 0, "Brisvel点灯PIC USB; ", true, 0},
+    };
+    for (const TrayCase& c : cases) {
+        iconCalls.clear();
+        shellAccepts = c.accepts;
+        restartStarted = c.restarted;
+        Click(dialog, 40004);
+        EXPECT_EQ(iconCalls, v1 + Cp932(c.calls)) << "shell accepts " << c.accepts << ", restarted " << c.restarted;
+        EXPECT_EQ(IsWindowVisible(dialog) != FALSE, c.visible) << "shell accepts " << c.accepts;
+        EXPECT_EQ(inTray, c.inTray) << "shell accepts " << c.accepts;
+        iconCalls.clear();
+        Click(dialog, 40006);
+        EXPECT_EQ(iconCalls, "delete; ") << "leaving the tray";
+        EXPECT_TRUE(IsWindowVisible(dialog));
+    }
+}
+
+TEST_F(Startup, ClosingRemovesTheIconOnlyWhenThereIsOne) {
+    if (!hInstance) hInstance = GetModuleHandleA(NULL);
+    RegisterMainWindowClass();
+    for (int tray : {0, 1}) {
+        if (tray) Click(dialog, 40004);
+        iconCalls.clear();
+        HWND main = CreateMainWindow();
+        SendMessageA(main, WM_CLOSE, 0, 0);
+        DestroyWindow(main);
+        PumpMessages();
+        EXPECT_EQ(iconCalls, tray ? "delete; " : "") << "main window closed, in the tray: " << tray;
+    }
+}
+
+}  // namespace
