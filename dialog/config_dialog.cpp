@@ -21,7 +21,7 @@ static void OnCommand(HWND dialog, WPARAM wParam) {
     else if (id == IDC_PAD_INFO)
         ReadPadConfiguration(dialog);
     else if (id == IDC_PORT_LIST)
-        OnPortListNotification(dialog);
+        OnPortListNotification(dialog, HIWORD(wParam));
     else if (id == IDC_RESTART)
         RestartDevice(dialog);
     else

@@ -1,17 +1,12 @@
 // The dialog's start-up state. No port is opened here.
 #include <cstdio>
 
+#include "../link/port_list.h"
 #include "../link/serial_link.h"
 #include "../shell/app.h"
 #include "config_dialog.h"
 #include "control_ids.h"
 #include "texts.h"
-
-static void FillPortList(void) {
-    for (int row = 0; row < PORT_COUNT && portNames[row][0]; row++)
-        SendMessageA(portListWindow, CB_ADDSTRING, 0, (LPARAM)portNames[row]);
-    SendMessageA(portListWindow, CB_SETCURSEL, 0, 0);
-}
 
 static void FillCountList(void) {
     for (int count = 0; count <= BUTTON_COUNT_MAX; count++) {
@@ -25,7 +20,7 @@ static void FillCountList(void) {
 void OnInitDialog(HWND dialog) {
     HANDLE icon = LoadImageA(hInstance, RES_ICON_MAIN, IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED);
     SendMessageA(dialog, WM_SETICON, ICON_BIG, (LPARAM)icon);
-    FillPortList();
+    FillPortList(portListWindow);
     FillCountList();
     for (int id = IDC_BUTTON_FIRST; id <= IDC_BUTTON_LAST; id++) {
         SendDlgItemMessageA(dialog, id, BM_SETCHECK, BST_UNCHECKED, 0);

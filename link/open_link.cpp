@@ -1,4 +1,5 @@
 // Opening, configuring and handshaking the port chosen in the port list.
+#include <cstdio>
 #include <cstring>
 
 #include "../dialog/config_dialog.h"
@@ -57,10 +58,10 @@ static bool Handshake(void) {
 }
 
 static bool OpenPort(HWND dialog) {
-    int row = SelectedPortRow(dialog);
-    if (row < 0) return false;
-    char path[PORT_NAME_SIZE + 8] = "\\\\.\\";  // the \\.\ form opens COM10 and above too
-    strcat(path, portNames[row]);
+    int number = SelectedPortNumber(dialog);
+    if (number == 0) return false;
+    char path[PORT_NAME_SIZE + 8];
+    snprintf(path, sizeof path, "\\\\.\\COM%d", number);  // the \\.\ form opens COM10 and above too
     portHandle = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_EXISTING,
                              FILE_ATTRIBUTE_NORMAL, NULL);
     if (portHandle == INVALID_HANDLE_VALUE) return false;

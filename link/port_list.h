@@ -4,8 +4,12 @@
 
 #include <windows.h>
 
-// Index into portNames of the chosen port, or -1 when the list's field names
-// none of them.
-int SelectedPortRow(HWND dialog);
+// Rows 0..9 "COM1".."COM10" with row 0 selected, then the machine's ports above.
+void FillPortList(HWND list);
+// Reads the port map again; rows after the ten follow it, and the user's
+// choice (a row or a typed text) stays as it was.
+void RefreshPortList(HWND list);
+// The number n of the chosen port COMn, or 0 when the list's field names none.
+int SelectedPortNumber(HWND dialog);
 
 #endif

@@ -6,7 +6,8 @@
 
 enum { LINK_CLOSED = 0, LINK_OPEN = 1, LINK_FAILED = 2 };
 
-constexpr int PORT_COUNT = 10;
+constexpr int PORT_COUNT = 10;       // rows 0..9 are always "COM1".."COM10"
+constexpr int PORT_ROWS_MAX = 256;  // and the ports above them, up to COM256
 constexpr int PORT_NAME_SIZE = 20;
 constexpr int LINK_BUFFER_SIZE = 64;
 constexpr BYTE CARRIAGE_RETURN = 0x0D;
@@ -22,7 +23,8 @@ constexpr DWORD EXCHANGE_PAUSE_MS = 15;
 
 extern int LinkState;
 extern HANDLE portHandle;
-extern char portNames[PORT_COUNT][PORT_NAME_SIZE];
+extern char portNames[PORT_ROWS_MAX][PORT_NAME_SIZE];
+extern int portRows;
 extern BYTE ackBuffer[LINK_BUFFER_SIZE];
 extern BYTE crByte;
 extern char commandBuffer[LINK_BUFFER_SIZE];
@@ -38,7 +40,7 @@ int CheckLink(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 // Closes the port if the link holds one; safe to call any number of times.
 void CloseLink(void);
 // Any notification from the port list: the next action opens the port anew.
-void OnPortListNotification(HWND dialog);
+void OnPortListNotification(HWND dialog, int code);
 
 // How SendCommand ends.
 enum SendMode {

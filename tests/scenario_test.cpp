@@ -25,6 +25,7 @@ enum Pre {
     FRESH,        // nothing has happened yet
     OPEN,         // a healthy read has opened the link
     TYPED_PORT,   // Row::typed is in the port list's field, no row selected
+    CHOSEN_PORT,  // the port list's row named Row::typed is selected
     TYPED_COUNT,  // OPEN, then Row::typed in the count list's field
     STALE_ACK,    // OPEN, then the port list closed the link: "OK" is left in the buffer
     RELAY_DOWN,   // the tool's COM1 is gone
@@ -79,6 +80,7 @@ template <int lines> void SilentAfter(PadSimConfig& c) {
     c.silentAfter = lines;  // lone carriage returns count
 }
 const std::string overlongCom2 = "COM2" + std::string(70, ' ') + "x";  // cut at 63, it would read "COM2"
+const std::string longText(300, '7');
 
 const Row rows[] = {
     // The read, and what it shows.
@@ -181,8 +183,20 @@ const Row rows[] = {
     {.name = "typed_com1_with_blanks", .pre = TYPED_PORT, .typed = " com1 ", .wire = HS RD, .status = CONNECTED},
     {.name = "typed_com10_tab_mixed_case", .pre = TYPED_PORT, .typed = "\tCoM10 ", .pair = 10, .wire = HS RD,
      .status = CONNECTED},
-    {.name = "typed_com11_is_no_port", .pre = TYPED_PORT, .typed = "COM11", .status = NOT_LINKED,
-     .box = OPEN_BOX, .caption = OPEN_CAPTION, .flags = OPEN_FLAGS, .edit = OFF},
+    {.name = "typed_com12", .pre = TYPED_PORT, .typed = "com12 ", .pair = 11, .wire = HS RD, .status = CONNECTED},
+    {.name = "chosen_com33", .pre = CHOSEN_PORT, .typed = "COM33", .pair = 12, .wire = HS RD, .screen = TWELVE},
+    {.name = "typed_com0", .pre = TYPED_PORT, .typed = "COM0", .box = OPEN_BOX, .caption = OPEN_CAPTION,
+     .flags = OPEN_FLAGS, .edit = OFF},
+    {.name = "typed_com01", .pre = TYPED_PORT, .typed = "COM01", .box = OPEN_BOX, .caption = OPEN_CAPTION,
+     .flags = OPEN_FLAGS},
+    {.name = "typed_com257", .pre = TYPED_PORT, .typed = "COM257", .box = OPEN_BOX, .caption = OPEN_CAPTION,
+     .flags = OPEN_FLAGS},
+    {.name = "typed_com1x", .pre = TYPED_PORT, .typed = "COM1x", .box = OPEN_BOX, .caption = OPEN_CAPTION,
+     .flags = OPEN_FLAGS},
+    {.name = "typed_com", .pre = TYPED_PORT, .typed = "COM", .box = OPEN_BOX, .caption = OPEN_CAPTION,
+     .flags = OPEN_FLAGS},
+    {.name = "typed_300_characters", .pre = TYPED_PORT, .typed = longText.c_str(), .box = OPEN_BOX,
+     .caption = OPEN_CAPTION, .flags = OPEN_FLAGS},
     {.name = "typed_overlong_com2", .pre = TYPED_PORT, .typed = overlongCom2.c_str(), .pair = 2,
      .status = NOT_LINKED, .box = OPEN_BOX, .caption = OPEN_CAPTION, .flags = OPEN_FLAGS},
     {.name = "port_gone_is_an_open_failure", .pre = RELAY_DOWN, .status = NOT_LINKED, .box = OPEN_BOX,
@@ -262,6 +276,11 @@ protected:
         if (row.pre == OPEN || row.pre == TYPED_COUNT || row.pre == STALE_ACK || row.pre == SWAPPED) {
             Click(dialog, 1005);
             ASSERT_EQ(LinkState, LINK_OPEN) << "the read before the action";
+        }
+        if (row.pre == CHOSEN_PORT) {
+            LRESULT at = SendDlgItemMessageA(dialog, 1016, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)row.typed);
+            ASSERT_GE(at, 10) << row.typed << " is listed after the ten";
+            SendDlgItemMessageA(dialog, 1016, CB_SETCURSEL, at, 0);
         }
         if (row.pre == TYPED_PORT || row.pre == TYPED_COUNT) {
             int list = row.pre == TYPED_PORT ? 1016 : 1017;

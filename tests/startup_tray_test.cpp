@@ -53,7 +53,19 @@ protected:
 };
 
 TEST_F(Startup, ListsCheckBoxesAndControlsAsTheUserFindsThem) {
-    EXPECT_EQ(ListRows(GetDlgItem(dialog, 1016)), "COM1 COM2 COM3 COM4 COM5 COM6 COM7 COM8 COM9 COM10 @0");
+    // After the ten, the machine's ports above COM10 in order: here at least the
+    // pairs' COM12 and COM33 (and the stand-in's ends COM21..COM32).
+    std::string ports = ListRows(GetDlgItem(dialog, 1016)), ten = "COM1 COM2 COM3 COM4 COM5 COM6 COM7 COM8 COM9 COM10";
+    EXPECT_EQ(ports.substr(0, ten.size()), ten) << ports;
+    EXPECT_EQ(ports.substr(ports.size() - 3), " @0") << ports;
+    int last = 10;
+    for (size_t at = ports.find(" COM", ten.size()); at != std::string::npos; at = ports.find(" COM", at + 1)) {
+        int number = atoi(ports.c_str() + at + 4);
+        EXPECT_GT(number, last) << ports;
+        last = number;
+    }
+    EXPECT_NE(ports.find(" COM12 COM21 "), std::string::npos) << ports;
+    EXPECT_NE(ports.find(" COM32 COM33 @0"), std::string::npos) << ports;
     EXPECT_EQ(ListRows(GetDlgItem(dialog, 1017)),
               "0 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25 26 27 28 29 30 31 32 @1");
     std::string boxes;

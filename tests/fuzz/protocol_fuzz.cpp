@@ -1,6 +1,6 @@
-// Arbitrary bytes through the reply parsers (the command formatters take
-// numbers only, and their edge cases are a table of the native test). The
-// sanitizers catch any read or write past a buffer's end (the parsers also get
+// Arbitrary bytes through the reply parsers and the typed port names (the
+// command formatters take numbers only: their edge cases are a table of the
+// native test). The sanitizers catch any read or write past a buffer's end (the parsers also get
 // unterminated buffers of exactly maxChars bytes); the checks below abort on a
 // wrong result.
 #include <cstdint>
@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "port_names.h"
 #include "protocol.h"
 
 static void Fail(const char* what, const char* text, size_t length, long got, long expected) {
@@ -64,5 +65,7 @@ static void FuzzParsers(const char* bytes, size_t size) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const char* bytes = (const char*)data;
     FuzzParsers(bytes, size);
+    int port = PortNumberOfText(ExactCopy(bytes, size).get(), size);
+    if (port < 0 || port > PORT_NUMBER_MAX) Fail("PortNumberOfText out of range", bytes, size, port, 0);
     return 0;
 }

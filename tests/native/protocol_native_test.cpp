@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "port_names.h"
 #include "protocol.h"
 
 namespace {
@@ -85,6 +86,15 @@ TEST(Protocol, RepliesReadOnlyTheirFirstCharacters) {
             EXPECT_EQ(ParseDecimalValue(text, c.maxChars), c.decimal) << Shown(c.text, strlen(c.text)) << " dec";
         }
     }
+}
+
+TEST(Protocol, TypedPortNames) {
+    const struct { const char* text; int number; } cases[] = {
+        {"COM1", 1},  {" com12 ", 12}, {"\tCoM10 ", 10}, {"COM256", 256}, {"COM257", 0}, {"COM0", 0},
+        {"COM01", 0}, {"COM1x", 0},    {"COM", 0},       {"COM 1", 0},    {"LPT1", 0},   {"COM-1", 0},
+        {"", 0},      {"COM4294967297", 0},
+    };
+    for (auto& c : cases) EXPECT_EQ(PortNumberOfText(c.text, strlen(c.text)), c.number) << '"' << c.text << '"';
 }
 
 TEST(Protocol, ButtonsMasksAndDirections) {

@@ -9,7 +9,8 @@
 
 #include "pad_sim.h"
 
-// Pair n joins the tool's COMn to the stand-in's COM(20+n).
+// Pair n joins the tool's COMn (pair 11: COM12, pair 12: COM33) to the
+// stand-in's COM(20+n).
 bool StartPadOnPair(PadSim& sim, int pair);
 
 // Every byte the tool sent, as one string.

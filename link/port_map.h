@@ -1,0 +1,11 @@
+// The system's serial device map: which COM ports the machine has.
+#ifndef PADCONFIG_PORT_MAP_H
+#define PADCONFIG_PORT_MAP_H
+
+#include "port_names.h"
+
+// Fills numbers with the COM port numbers the map lists, ascending, each once;
+// returns how many (0 when there is no map).
+int ReadPortMap(int numbers[PORT_NUMBER_MAX]);
+
+#endif
