@@ -40,16 +40,23 @@ check "an unreadable device is refused, naming the group" \
 rm -rf "$public"
 
 export WINEPREFIX=$prefix DISPLAY=$(cat "$build/wine/display") PADCONFIG_EXE=$build/bin/padconfig.exe
-"$source/scripts/padconfig" "$work/ttyACM0" "$work/pad" > "$work/launcher.log" 2>&1 &
+# Another Windows program in the prefix: the launcher ends nothing unless told to.
+WINEDEBUG=-all wine "$build/bin/desktop_keeper.exe" & other=$!
+for _ in $(seq 100); do pgrep -f desktop_keeper.exe >/dev/null && break; sleep 0.1; done
+check "with another program running, the launcher refuses" \
+  refuses "other Windows programs run" "$source/scripts/padconfig" "$work/ttyACM0" "COM12=$work/pad"
+check "and the other program still runs" pgrep -f desktop_keeper.exe
+"$source/scripts/padconfig" --restart-wine "$work/ttyACM0" "COM12=$work/pad" > "$work/launcher.log" 2>&1 &
 launcher=$!
 # Other programs join the prefix only once the launcher has restarted its
 # server with the new mapping: one started earlier would be ended with it.
 for _ in $(seq 300); do pgrep -f "$build/bin/padconfig.exe" >/dev/null && break; sleep 0.1; done
 drive() { WINEDEBUG=-all LANG=ja_JP.UTF-8 wine "$build/bin/drive.exe" "$@"; }
 check "the launcher shows the dialog" drive wait-dialog
-WINEDEBUG=-all wine "$build/bin/padsim.exe" COM2 --buttons 8 --seconds 20 > "$work/wire.log" 2>&1 &
+wait "$other"
+WINEDEBUG=-all wine "$build/bin/padsim.exe" COM12 --buttons 8 --seconds 20 > "$work/wire.log" 2>&1 &
 sleep 1
-check "the read through COM1 reaches the stand-in" drive click 1005 wait-idle
+check "the read through COM1 reaches the stand-in on COM12" drive click 1005 wait-idle
 drive close
 wait "$launcher"; status=$?
 check "the tool ends with status 0" test "$status" = 0
