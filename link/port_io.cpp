@@ -17,3 +17,9 @@ DWORD ReadBytes(void* buffer, DWORD count) {
     if (!ReadFile(portHandle, buffer, count, &got, NULL)) return 0;
     return got;
 }
+
+bool ClearPortErrors(void) {
+    DWORD errors = 0;
+    COMSTAT status;
+    return ClearCommError(portHandle, &errors, &status) != FALSE;
+}

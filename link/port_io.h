@@ -11,5 +11,7 @@ bool WriteCarriageReturn(void);
 // Reads up to count bytes to the start of buffer, over what it held;
 // returns how many arrived.
 DWORD ReadBytes(void* buffer, DWORD count);
+// Clears the port's error state; false when the port could not report it.
+bool ClearPortErrors(void);
 
 #endif

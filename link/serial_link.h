@@ -29,7 +29,8 @@ extern char commandBuffer[LINK_BUFFER_SIZE];
 
 // The fields this tool sets on a port; everything else keeps the port's value.
 void ApplyLineSettings(DCB* dcb);
-void SetReadTimeouts(DWORD intervalMs, DWORD totalMs);
+// Sets all five time-outs: these read ones and the usual write one.
+bool SetReadTimeouts(DWORD intervalMs, DWORD totalMs);
 
 // 1 when the link is usable, 0 when not.
 int OpenLink(HWND dialog);
