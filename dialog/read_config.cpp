@@ -89,11 +89,16 @@ void ReadPadConfiguration(HWND dialog) {
         return;
     }
     SetStatusText(dialog, TEXT_CONNECTED);
-    if (!ReadPadValues(dialog)) {
+    bool gotValues = ReadPadValues(dialog);
+    if (gotValues) SendCommand(CMD_INI_DISP, SEND_NO_PAUSE);
+    if (LinkState != LINK_OPEN) {  // the port went away part-way
+        EndReadUnlinked(dialog);
+        return;
+    }
+    if (!gotValues) {
         EndReadFailed(dialog);
         return;
     }
-    SendCommand(CMD_INI_DISP, SEND_NO_PAUSE);
     SetEditControlsEnabled(dialog, 1);
     RestorePadInfoButton();
     InvalidateRect(dialog, NULL, FALSE);

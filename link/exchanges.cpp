@@ -55,7 +55,7 @@ int QueryValue(const char* text) {
 // single read of 64 bytes cannot take a flood, and what it left would pass
 // for the next exchange's answer.
 void DrainInput(void) {
-    PurgeComm(portHandle, PURGE_RXCLEAR);
+    if (portHandle != INVALID_HANDLE_VALUE) PurgeComm(portHandle, PURGE_RXCLEAR);
     WriteCarriageReturn();
     ReadBytes(commandBuffer, sizeof commandBuffer);
     Sleep(EXCHANGE_PAUSE_MS);

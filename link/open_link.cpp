@@ -31,6 +31,7 @@ void ApplyLineSettings(DCB* dcb) {
 
 // Time-outs too outlive the program that set them, so all five are set.
 bool SetReadTimeouts(DWORD intervalMs, DWORD totalMs) {
+    if (portHandle == INVALID_HANDLE_VALUE) return false;
     COMMTIMEOUTS timeouts = {intervalMs, 0, totalMs, 0, WRITE_TOTAL_MS};
     return SetCommTimeouts(portHandle, &timeouts) != FALSE;
 }

@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+// A read or write that fails on a port that has gone closes the link; on a
+// closed link they touch nothing.
+
 // True when all bytes were written.
 bool WriteBytes(const void* data, DWORD count);
 // Writes crByte, set to a carriage return; true when it went out.

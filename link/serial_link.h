@@ -20,6 +20,7 @@ constexpr DWORD RESTART_WAIT_MS = 25000;
 constexpr DWORD HANDSHAKE_PAUSE_MS = 100;
 constexpr DWORD EXCHANGE_PAUSE_MS = 15;
 
+// Back to LINK_CLOSED when the port goes away during an exchange.
 extern int LinkState;
 extern HANDLE portHandle;
 extern char portNames[PORT_COUNT][PORT_NAME_SIZE];
