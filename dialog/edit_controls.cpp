@@ -17,7 +17,11 @@ void SetEditControlsEnabled(HWND dialog, int flag) {
         for (int id = IDC_BUTTON_FIRST; id <= IDC_BUTTON_LAST; id++) EnableWindow(GetDlgItem(dialog, id), FALSE);
 }
 
-void SetStatusText(HWND dialog, const char* text) { SetDlgItemTextA(dialog, IDC_STATUS, text); }
+// Painted at once: an action may block right after setting it.
+void SetStatusText(HWND dialog, const char* text) {
+    SetDlgItemTextA(dialog, IDC_STATUS, text);
+    UpdateWindow(GetDlgItem(dialog, IDC_STATUS));
+}
 
 void ShowNotConnected(HWND dialog) {
     SetStatusText(dialog, TEXT_NOT_CONNECTED);

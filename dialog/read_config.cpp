@@ -84,6 +84,7 @@ void ReadPadConfiguration(HWND dialog) {
     padInfoButton = GetDlgItem(dialog, IDC_PAD_INFO);
     EnableWindow(padInfoButton, FALSE);
     SetWindowTextA(padInfoButton, TEXT_PAD_INFO_BUSY);
+    UpdateWindow(dialog);  // the busy state shows before the link blocks
     if (CheckLink(dialog, WM_COMMAND, IDC_PAD_INFO, 0)) {
         EndReadUnlinked(dialog);
         return;

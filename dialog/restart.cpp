@@ -60,6 +60,7 @@ void RestartDevice(HWND dialog) {
     restartStarted = 1;
     SetWindowTextA(restartButton, TEXT_RESTARTING);
     InvalidateRect(dialog, NULL, FALSE);
+    UpdateWindow(dialog);  // the busy state shows before the link blocks
     int count = ReadChosenCount();
     if (CheckLink(dialog, WM_COMMAND, IDC_RESTART, 0) == 0) {
         RestartLinkedPad(dialog, count);

@@ -16,6 +16,8 @@ constexpr DWORD READ_INTERVAL_MS = 300;
 constexpr DWORD READ_TOTAL_MS = 500;
 constexpr DWORD WRITE_TOTAL_MS = 500;
 constexpr DWORD RESTART_WAIT_MS = 25000;
+// The longest the window goes without answering, within the restart wait.
+constexpr DWORD WAIT_SLICE_MS = 500;
 // Pauses, in milliseconds.
 constexpr DWORD HANDSHAKE_PAUSE_MS = 100;
 constexpr DWORD EXCHANGE_PAUSE_MS = 15;
