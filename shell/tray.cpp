@@ -20,7 +20,8 @@ static void FillTrayIcon(HWND window) {
     trayIcon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     trayIcon.uCallbackMessage = WM_TRAYNOTIFY;
     const char* icon = restartStarted ? RES_ICON_SEND : RES_ICON_MAIN;
-    trayIcon.hIcon = (HICON)LoadImageA(hInstance, icon, IMAGE_ICON, 16, 16, 0);
+    trayIcon.hIcon = (HICON)LoadImageA(hInstance, icon, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                        GetSystemMetrics(SM_CYSMICON), 0);
     strncpy(trayIcon.szTip, restartStarted ? TEXT_TIP_BUSY : TEXT_TIP_IDLE, sizeof trayIcon.szTip - 1);
 }
 
