@@ -6,6 +6,7 @@
 #include "../dialog/control_ids.h"
 #include "../dialog/texts.h"
 #include "app.h"
+#include "window_commands.h"
 
 int inTray;
 NOTIFYICONDATAA trayIcon;
@@ -43,10 +44,8 @@ void RemoveTrayIcon(void) {
 }
 
 void ShowTrayMenu(HWND window) {
-    HMENU menu = LoadMenuA(hInstance, RES_TRAY_MENU);
     POINT cursor;
     GetCursorPos(&cursor);
     SetForegroundWindow(window);  // so that a click elsewhere closes the menu
-    TrackPopupMenu(GetSubMenu(menu, 0), TPM_BOTTOMALIGN, cursor.x, cursor.y, 0, window, NULL);
-    DestroyMenu(menu);
+    TrackMenu(window, RES_TRAY_MENU, TPM_BOTTOMALIGN, cursor);
 }
