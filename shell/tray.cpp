@@ -9,6 +9,7 @@
 #include "window_commands.h"
 
 int inTray;
+UINT taskbarCreated;
 NOTIFYICONDATAA trayIcon;
 
 // The first version of the record, in this build's size (88 bytes in a 32-bit
@@ -41,6 +42,12 @@ void LeaveTray(HWND window) {
 
 void RemoveTrayIcon(void) {
     if (inTray == 1) Shell_NotifyIconA(NIM_DELETE, &trayIcon);
+}
+
+void RegisterTaskbarCreated(void) { taskbarCreated = RegisterWindowMessageA(MSG_TASKBAR_CREATED); }
+
+void RestoreTrayIcon(void) {
+    if (inTray == 1) Shell_NotifyIconA(NIM_ADD, &trayIcon);
 }
 
 void ShowTrayMenu(HWND window) {
