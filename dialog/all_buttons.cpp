@@ -3,14 +3,9 @@
 #include "config_dialog.h"
 #include "texts.h"
 
-static void ReportUnlinked(HWND dialog) {
-    SetStatusText(dialog, TEXT_NOT_CONNECTED);
-    InvalidateRect(dialog, NULL, FALSE);
-}
-
 void PressAllButtons(HWND dialog) {
     if (CheckLink(dialog, WM_COMMAND, 0, 0)) {
-        ReportUnlinked(dialog);
+        ShowNotConnected(dialog);
         return;
     }
     SetStatusText(dialog, TEXT_CONNECTED);
@@ -19,15 +14,18 @@ void PressAllButtons(HWND dialog) {
         FormatGroupCommand(command, sizeof command, (ButtonGroup)group, MASK_ALL);
         SendCommand(command);
     }
+    if (ShowIfLinkLost(dialog)) return;
     ResetButtonControls(dialog, BST_CHECKED);
 }
 
 void ReleaseAllButtons(HWND dialog) {
     if (CheckLink(dialog, WM_COMMAND, 0, 0)) {
-        ReportUnlinked(dialog);
+        ShowNotConnected(dialog);
         return;
     }
-    if (SendCommand(CMD_RELEASE_ALL, SEND_ACK_IF_CR_WRITTEN)) {
+    int crWritten = SendCommand(CMD_RELEASE_ALL, SEND_ACK_IF_CR_WRITTEN);
+    if (ShowIfLinkLost(dialog)) return;
+    if (crWritten) {
         ResetButtonControls(dialog, BST_UNCHECKED);
         SetStatusText(dialog, AckOk() ? TEXT_RELEASED : TEXT_RELEASE_FAILED);
     } else {

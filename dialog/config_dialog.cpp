@@ -2,6 +2,7 @@
 #include "config_dialog.h"
 
 #include "../link/serial_link.h"
+#include "../shell/tray.h"
 #include "../shell/window_commands.h"
 #include "control_ids.h"
 
@@ -31,9 +32,14 @@ static void OnCommand(HWND dialog, WPARAM wParam) {
 INT_PTR CALLBACK ConfigDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     portListWindow = GetDlgItem(dialog, IDC_PORT_LIST);
     countListWindow = GetDlgItem(dialog, IDC_COUNT_LIST);
+    if (taskbarCreated != 0 && message == taskbarCreated) {
+        RestoreTrayIcon();
+        return TRUE;
+    }
     switch (message) {
     case WM_INITDIALOG:
         OnInitDialog(dialog);
+        RegisterTaskbarCreated();
         return FALSE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDC_EXIT) {

@@ -20,6 +20,11 @@ void OnInitDialog(HWND dialog);
 // any other value does nothing.
 void SetEditControlsEnabled(HWND dialog, int flag);
 void SetStatusText(HWND dialog, const char* text);
+// Status "未接続", repainted.
+void ShowNotConnected(HWND dialog);
+// After exchanges on a link that was open: true, with "未接続" shown, when the
+// port went away meanwhile.
+bool ShowIfLinkLost(HWND dialog);
 
 // Check boxes and radio buttons.
 int ButtonControlId(int button);        // button 0..31

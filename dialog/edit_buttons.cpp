@@ -18,6 +18,7 @@ void SendButtonGroup(HWND dialog, ButtonGroup group) {
     char command[LINK_BUFFER_SIZE];
     FormatGroupCommand(command, sizeof command, group, groupMask);
     SendCommand(command);
+    ShowIfLinkLost(dialog);
 }
 
 // The command follows from the identifier alone: the selected position clicked
@@ -26,4 +27,5 @@ void SendDirection(HWND dialog, int radio) {
     if (CheckLink(dialog, WM_COMMAND, 0, 0)) return;
     SetStatusText(dialog, TEXT_CONNECTED);
     SendCommand(directionCodes[radio - IDC_DIR_CENTRE].command);
+    ShowIfLinkLost(dialog);
 }

@@ -1,6 +1,8 @@
 // Which controls a user may edit: only after the pad has been read.
+#include "../link/serial_link.h"
 #include "config_dialog.h"
 #include "control_ids.h"
+#include "texts.h"
 
 static const int editControls[] = {IDC_RESTART,     IDC_PRESS_ALL,       IDC_RELEASE_ALL,
                                    IDC_COUNT_LIST,  IDC_FRAME_COUNT,     IDC_FRAME_DIRECTION,
@@ -15,4 +17,19 @@ void SetEditControlsEnabled(HWND dialog, int flag) {
         for (int id = IDC_BUTTON_FIRST; id <= IDC_BUTTON_LAST; id++) EnableWindow(GetDlgItem(dialog, id), FALSE);
 }
 
-void SetStatusText(HWND dialog, const char* text) { SetDlgItemTextA(dialog, IDC_STATUS, text); }
+// Painted at once: an action may block right after setting it.
+void SetStatusText(HWND dialog, const char* text) {
+    SetDlgItemTextA(dialog, IDC_STATUS, text);
+    UpdateWindow(GetDlgItem(dialog, IDC_STATUS));
+}
+
+void ShowNotConnected(HWND dialog) {
+    SetStatusText(dialog, TEXT_NOT_CONNECTED);
+    InvalidateRect(dialog, NULL, FALSE);
+}
+
+bool ShowIfLinkLost(HWND dialog) {
+    if (LinkState == LINK_OPEN) return false;
+    ShowNotConnected(dialog);
+    return true;
+}

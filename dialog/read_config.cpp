@@ -84,16 +84,22 @@ void ReadPadConfiguration(HWND dialog) {
     padInfoButton = GetDlgItem(dialog, IDC_PAD_INFO);
     EnableWindow(padInfoButton, FALSE);
     SetWindowTextA(padInfoButton, TEXT_PAD_INFO_BUSY);
+    UpdateWindow(dialog);  // the busy state shows before the link blocks
     if (CheckLink(dialog, WM_COMMAND, IDC_PAD_INFO, 0)) {
         EndReadUnlinked(dialog);
         return;
     }
     SetStatusText(dialog, TEXT_CONNECTED);
-    if (!ReadPadValues(dialog)) {
+    bool gotValues = ReadPadValues(dialog);
+    if (gotValues) SendCommand(CMD_INI_DISP, SEND_NO_PAUSE);
+    if (LinkState != LINK_OPEN) {  // the port went away part-way
+        EndReadUnlinked(dialog);
+        return;
+    }
+    if (!gotValues) {
         EndReadFailed(dialog);
         return;
     }
-    SendCommand(CMD_INI_DISP, SEND_NO_PAUSE);
     SetEditControlsEnabled(dialog, 1);
     RestorePadInfoButton();
     InvalidateRect(dialog, NULL, FALSE);

@@ -44,6 +44,7 @@ static void RestartLinkedPad(HWND dialog, int count) {
     if (!AckOk()) return;
     SendCommand(CMD_REBOOT);
     int reported = AwaitRestartReply();
+    if (LinkState != LINK_OPEN) return;  // the pad was unplugged: no restart to judge
     if (reported == NO_VALUE || reported != ReadChosenCount()) {
         ShowRestartFailed(dialog);
         return;
@@ -59,8 +60,12 @@ void RestartDevice(HWND dialog) {
     restartStarted = 1;
     SetWindowTextA(restartButton, TEXT_RESTARTING);
     InvalidateRect(dialog, NULL, FALSE);
+    UpdateWindow(dialog);  // the busy state shows before the link blocks
     int count = ReadChosenCount();
-    if (CheckLink(dialog, WM_COMMAND, IDC_RESTART, 0) == 0) RestartLinkedPad(dialog, count);
+    if (CheckLink(dialog, WM_COMMAND, IDC_RESTART, 0) == 0) {
+        RestartLinkedPad(dialog, count);
+        ShowIfLinkLost(dialog);
+    }
     SetWindowTextA(restartButton, TEXT_RESTART);
     SetWindowTextA(padInfoButton, TEXT_PAD_INFO);
     EnableWindow(padInfoButton, TRUE);

@@ -13,6 +13,7 @@
 #define RES_TRAY_MENU        "MYTRAY"
 #define RES_ICON_MAIN        "MYICON_MAIN"
 #define RES_ICON_SEND        "MYICON_SEND"
+#define MSG_TASKBAR_CREATED  "TaskbarCreated"  // broadcast when Explorer starts
 
 // Control captions.
 #define TEXT_EXIT            "終了"

@@ -55,7 +55,7 @@ int QueryValue(const char* text) {
 // single read of 64 bytes cannot take a flood, and what it left would pass
 // for the next exchange's answer.
 void DrainInput(void) {
-    PurgeComm(portHandle, PURGE_RXCLEAR);
+    if (portHandle != INVALID_HANDLE_VALUE) PurgeComm(portHandle, PURGE_RXCLEAR);
     WriteCarriageReturn();
     ReadBytes(commandBuffer, sizeof commandBuffer);
     Sleep(EXCHANGE_PAUSE_MS);
@@ -63,12 +63,32 @@ void DrainInput(void) {
 
 bool AckOk(void) { return ackBuffer[0] == 'O' && ackBuffer[1] == 'K'; }
 
-// The restarted pad answers with six bytes; the long time-outs let the read
-// wait for them, and the usual ones are back before anything else runs.
+// Sent messages only (another program asking whether the window is alive):
+// nothing posted, no input, is handled in the middle of an action.
+static void AnswerSentMessages(void) {
+    MSG message;
+    PeekMessageA(&message, NULL, 0, 0, PM_NOREMOVE);
+}
+
+// Up to count bytes within totalMs, as one read would take them, but in
+// slices, so that the window answers between them.
+static DWORD ReadInSlices(BYTE* buffer, DWORD count, DWORD totalMs) {
+    DWORD got = 0;
+    DWORD start = GetTickCount();
+    for (DWORD waited = 0; got < count && waited < totalMs; waited = GetTickCount() - start) {
+        DWORD slice = totalMs - waited < WAIT_SLICE_MS ? totalMs - waited : WAIT_SLICE_MS;
+        if (!SetReadTimeouts(RESTART_WAIT_MS, slice)) break;  // the link has gone
+        got += ReadBytes(buffer + got, count - got);
+        AnswerSentMessages();
+    }
+    return got;
+}
+
+// The restarted pad answers with six bytes; the long wait lets them come, and
+// the usual time-outs are back before anything else runs.
 int AwaitRestartReply(void) {
-    SetReadTimeouts(RESTART_WAIT_MS, RESTART_WAIT_MS);
     memset(commandBuffer, 0, VALUE_BYTES);
-    ReadBytes(commandBuffer, VALUE_BYTES);
+    ReadInSlices((BYTE*)commandBuffer, VALUE_BYTES, RESTART_WAIT_MS);
     SetReadTimeouts(READ_INTERVAL_MS, READ_TOTAL_MS);
     int value = ParseReply();
     Sleep(EXCHANGE_PAUSE_MS);

@@ -8,8 +8,12 @@
 #include "port_list.h"
 #include "serial_link.h"
 
+// A driver keeps line flags across opens: every flag that could garble or stop
+// the pad's bytes is set here, whatever the last program left.
 void ApplyLineSettings(DCB* dcb) {
     dcb->BaudRate = CBR_9600;
+    dcb->fBinary = TRUE;
+    dcb->fParity = FALSE;
     dcb->ByteSize = 8;
     dcb->Parity = NOPARITY;
     dcb->StopBits = ONESTOPBIT;
@@ -17,30 +21,34 @@ void ApplyLineSettings(DCB* dcb) {
     dcb->fOutxDsrFlow = FALSE;
     dcb->fDtrControl = DTR_CONTROL_DISABLE;
     dcb->fRtsControl = RTS_CONTROL_DISABLE;
+    dcb->fDsrSensitivity = FALSE;
+    dcb->fTXContinueOnXoff = TRUE;
+    dcb->fOutX = FALSE;
+    dcb->fInX = FALSE;
+    dcb->fErrorChar = FALSE;
+    dcb->fNull = FALSE;
+    dcb->fAbortOnError = FALSE;
 }
 
-void SetReadTimeouts(DWORD intervalMs, DWORD totalMs) {
-    COMMTIMEOUTS timeouts;
-    GetCommTimeouts(portHandle, &timeouts);
-    timeouts.ReadIntervalTimeout = intervalMs;
-    timeouts.ReadTotalTimeoutConstant = totalMs;
-    SetCommTimeouts(portHandle, &timeouts);
+// Time-outs too outlive the program that set them, so all five are set.
+bool SetReadTimeouts(DWORD intervalMs, DWORD totalMs) {
+    if (portHandle == INVALID_HANDLE_VALUE) return false;
+    COMMTIMEOUTS timeouts = {intervalMs, 0, totalMs, 0, WRITE_TOTAL_MS};
+    return SetCommTimeouts(portHandle, &timeouts) != FALSE;
 }
 
-static void ConfigurePort(void) {
+// A handle whose line state cannot be read is no port: Wine still opens a
+// mapped COM name whose device has gone, and some virtual-port drivers report
+// no character device. Settings that do not apply leave the line unusable.
+static bool ConfigurePort(void) {
     DCB dcb;
     memset(&dcb, 0, sizeof dcb);
     dcb.DCBlength = sizeof dcb;
-    GetCommState(portHandle, &dcb);
+    if (!GetCommState(portHandle, &dcb)) return false;
     ApplyLineSettings(&dcb);
-    SetCommState(portHandle, &dcb);
-
-    COMMTIMEOUTS timeouts;
-    GetCommTimeouts(portHandle, &timeouts);
-    timeouts.ReadIntervalTimeout = READ_INTERVAL_MS;
-    timeouts.ReadTotalTimeoutConstant = READ_TOTAL_MS;
-    timeouts.WriteTotalTimeoutConstant = WRITE_TOTAL_MS;
-    SetCommTimeouts(portHandle, &timeouts);
+    if (!SetCommState(portHandle, &dcb) || !SetReadTimeouts(READ_INTERVAL_MS, READ_TOTAL_MS)) return false;
+    ClearPortErrors();
+    return true;
 }
 
 // Two lone carriage returns. The buffer is cleared once, so that only this
@@ -65,9 +73,7 @@ static bool OpenPort(HWND dialog) {
     portHandle = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_EXISTING,
                              FILE_ATTRIBUTE_NORMAL, NULL);
     if (portHandle == INVALID_HANDLE_VALUE) return false;
-    // Wine still opens a mapped COM name whose device has gone (a pad unplugged
-    // from /dev/ttyACM0), as a handle that is no port: that is a missing port.
-    if (GetFileType(portHandle) == FILE_TYPE_CHAR) return true;
+    if (ConfigurePort()) return true;
     CloseHandle(portHandle);
     portHandle = INVALID_HANDLE_VALUE;
     return false;
@@ -85,7 +91,6 @@ int OpenLink(HWND dialog) {
     if (LinkState == LINK_OPEN) return 1;  // the pad is not asked again
     if (!OpenPort(dialog)) return ReportOpenFailure(dialog);
     LinkState = LINK_OPEN;
-    ConfigurePort();
     if (Handshake()) return 1;
     CloseLink();
     LinkState = LINK_FAILED;

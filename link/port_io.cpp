@@ -2,9 +2,18 @@
 
 #include "serial_link.h"
 
+// A failed call on a port that cannot even report its errors: the device has
+// gone (a pad unplugged), so the link ends and nothing touches the handle again.
+static void CheckPortAfterFailure(void) {
+    if (!ClearPortErrors()) CloseLink();
+}
+
 bool WriteBytes(const void* data, DWORD count) {
+    if (portHandle == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
-    return WriteFile(portHandle, data, count, &written, NULL) && written == count;
+    if (WriteFile(portHandle, data, count, &written, NULL)) return written == count;
+    CheckPortAfterFailure();
+    return false;
 }
 
 bool WriteCarriageReturn(void) {
@@ -13,7 +22,15 @@ bool WriteCarriageReturn(void) {
 }
 
 DWORD ReadBytes(void* buffer, DWORD count) {
+    if (portHandle == INVALID_HANDLE_VALUE) return 0;
     DWORD got = 0;
-    if (!ReadFile(portHandle, buffer, count, &got, NULL)) return 0;
-    return got;
+    if (ReadFile(portHandle, buffer, count, &got, NULL)) return got;
+    CheckPortAfterFailure();
+    return 0;
+}
+
+bool ClearPortErrors(void) {
+    DWORD errors = 0;
+    COMSTAT status;
+    return ClearCommError(portHandle, &errors, &status) != FALSE;
 }

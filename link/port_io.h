@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+// A read or write that fails on a port that has gone closes the link; on a
+// closed link they touch nothing.
+
 // True when all bytes were written.
 bool WriteBytes(const void* data, DWORD count);
 // Writes crByte, set to a carriage return; true when it went out.
@@ -11,5 +14,7 @@ bool WriteCarriageReturn(void);
 // Reads up to count bytes to the start of buffer, over what it held;
 // returns how many arrived.
 DWORD ReadBytes(void* buffer, DWORD count);
+// Clears the port's error state; false when the port could not report it.
+bool ClearPortErrors(void);
 
 #endif

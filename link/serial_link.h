@@ -17,10 +17,13 @@ constexpr DWORD READ_INTERVAL_MS = 300;
 constexpr DWORD READ_TOTAL_MS = 500;
 constexpr DWORD WRITE_TOTAL_MS = 500;
 constexpr DWORD RESTART_WAIT_MS = 25000;
+// The longest the window goes without answering, within the restart wait.
+constexpr DWORD WAIT_SLICE_MS = 500;
 // Pauses, in milliseconds.
 constexpr DWORD HANDSHAKE_PAUSE_MS = 100;
 constexpr DWORD EXCHANGE_PAUSE_MS = 15;
 
+// Back to LINK_CLOSED when the port goes away during an exchange.
 extern int LinkState;
 extern HANDLE portHandle;
 extern char portNames[PORT_ROWS_MAX][PORT_NAME_SIZE];
@@ -31,7 +34,8 @@ extern char commandBuffer[LINK_BUFFER_SIZE];
 
 // The fields this tool sets on a port; everything else keeps the port's value.
 void ApplyLineSettings(DCB* dcb);
-void SetReadTimeouts(DWORD intervalMs, DWORD totalMs);
+// Sets all five time-outs: these read ones and the usual write one.
+bool SetReadTimeouts(DWORD intervalMs, DWORD totalMs);
 
 // 1 when the link is usable, 0 when not.
 int OpenLink(HWND dialog);

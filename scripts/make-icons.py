@@ -1,9 +1,13 @@
 #!/usr/bin/env python3
 """Draw the application icons and write them as Windows .ico files.
 
-    main.ico  (MYICON_MAIN)  32x32, 16 colours: grey game pad
-    send.ico  (MYICON_SEND)  16x16 + 32x32, 256 colours: signal lamp with the
-                             bottom lamp lit green, and a game pad with a blue top
+    main.ico  (MYICON_MAIN)  16x16, 32x32, 48x48, 16 colours: grey game pad
+    send.ico  (MYICON_SEND)  16x16, 32x32, 48x48, 256 colours: signal lamp with
+                             the bottom lamp lit green (16x16), and a game pad
+                             with a blue top (32x32, 48x48)
+
+Pictures are drawn on a 32-unit grid scaled to each size, so a 32x32 image
+is the pixel grid itself.
 
 Standard library only, so the icons can be rebuilt on any machine with python3.
 The output is byte-for-byte reproducible.
@@ -51,10 +55,21 @@ PALETTE_256 = PALETTE_16 + [(0, 0, 0)] * (256 - len(PALETTE_16))
 
 
 # --------------------------------------------------------------------------
-# Drawing helpers over a grid[y][x] of palette indices (row 0 = top).
+# Drawing helpers over a grid[y][x] of palette indices (row 0 = top). Shapes
+# take units of a 32-unit grid; scale(grid) is pixels per unit.
 
 def new_grid(size):
     return [[TRANSPARENT] * size for _ in range(size)]
+
+
+def scale(grid):
+    return len(grid) / 32
+
+
+def pixel_span(first, last, k):
+    """Pixels covering the inclusive unit range first..last: at least one."""
+    low = int(first * k + 0.5)
+    return range(low, max(low, int((last + 1) * k + 0.5) - 1) + 1)
 
 
 def put(grid, x, y, colour):
@@ -63,9 +78,10 @@ def put(grid, x, y, colour):
 
 
 def fill_rect(grid, x0, y0, x1, y1, colour):
-    """Fill the inclusive pixel rectangle (x0, y0)-(x1, y1)."""
-    for y in range(y0, y1 + 1):
-        for x in range(x0, x1 + 1):
+    """Fill the inclusive unit rectangle (x0, y0)-(x1, y1)."""
+    k = scale(grid)
+    for y in pixel_span(y0, y1, k):
+        for x in pixel_span(x0, x1, k):
             put(grid, x, y, colour)
 
 
@@ -77,26 +93,34 @@ def in_circle(x, y, cx, cy, r):
 
 
 def fill_circle(grid, cx, cy, r, colour):
+    """A disc in units; one too small for any pixel centre still shows one pixel."""
+    k = scale(grid)
+    filled = False
     for y in range(len(grid)):
         for x in range(len(grid[y])):
-            if in_circle(x, y, cx, cy, r):
+            if in_circle(x, y, cx * k, cy * k, r * k):
                 grid[y][x] = colour
+                filled = True
+    if not filled:
+        put(grid, int(cx * k), int(cy * k), colour)
 
 
-def in_round_rect(x, y, x0, y0, x1, y1, r):
-    """Inclusive pixel rectangle with corners rounded to radius r."""
-    if not (x0 <= x <= x1 and y0 <= y <= y1):
+def in_round_rect(x, y, x0, y0, x1, y1, r, k):
+    """Inclusive unit rectangle with corners rounded to radius r, k pixels a unit."""
+    left, top, right, bottom, r = x0 * k, y0 * k, (x1 + 1) * k, (y1 + 1) * k, r * k
+    if not (left <= x + 0.5 < right and top <= y + 0.5 < bottom):
         return False
     # Corner circle centres, on pixel edges so the shape stays symmetric.
-    cx = min(max(x + 0.5, x0 + r), x1 + 1 - r)
-    cy = min(max(y + 0.5, y0 + r), y1 + 1 - r)
+    cx = min(max(x + 0.5, left + r), right - r)
+    cy = min(max(y + 0.5, top + r), bottom - r)
     return in_circle(x, y, cx, cy, r)
 
 
 def fill_round_rect(grid, x0, y0, x1, y1, r, colour):
-    for y in range(y0, y1 + 1):
-        for x in range(x0, x1 + 1):
-            if in_round_rect(x, y, x0, y0, x1, y1, r):
+    k = scale(grid)
+    for y in range(len(grid)):
+        for x in range(len(grid[y])):
+            if in_round_rect(x, y, x0, y0, x1, y1, r, k):
                 put(grid, x, y, colour)
 
 
@@ -121,9 +145,10 @@ def outline(grid, colour):
 # --------------------------------------------------------------------------
 # Pictures
 
-def draw_gamepad(top_colour=None, top_light=None):
-    """32x32 game pad. With top_colour, the upper half of the body is tinted."""
-    g = new_grid(32)
+def draw_gamepad(size, top_colour=None, top_light=None):
+    """Game pad of size pixels. With top_colour, the upper half of the body is tinted."""
+    g = new_grid(size)
+    k = scale(g)
     body, light = C["grey"], C["light"]
 
     # Shoulder buttons first, so the body hides all but their top edge.
@@ -135,8 +160,8 @@ def draw_gamepad(top_colour=None, top_light=None):
     fill_circle(g, 24.5, 21, 6.3, body)
 
     if top_colour is not None:
-        for y in range(8, 15):
-            for x in range(32):
+        for y in pixel_span(8, 14, k):
+            for x in range(size):
                 if g[y][x] == body:
                     g[y][x] = top_colour
         body_top, light = top_colour, top_light
@@ -144,11 +169,11 @@ def draw_gamepad(top_colour=None, top_light=None):
         body_top = body
 
     # A soft highlight just under the top edge (which becomes outline).
-    for x in range(32):
-        column = [g[y][x] for y in range(32)]
+    for x in range(size):
+        column = [g[y][x] for y in range(size)]
         if body_top in column:
             y = column.index(body_top) + 1
-            if y < 32 and g[y][x] == body_top:
+            if y < size and g[y][x] == body_top:
                 g[y][x] = light
 
     outline(g, C["outline"])
@@ -178,19 +203,20 @@ def draw_gamepad(top_colour=None, top_light=None):
     return g
 
 
-def draw_signal_lamp():
-    """16x16 signal lamp: dark housing, three lamps, the lowest lit green."""
-    g = new_grid(16)
-    fill_round_rect(g, 4, 0, 11, 15, 3, C["housing"])
+def draw_signal_lamp(size):
+    """Signal lamp: dark housing, three lamps, the lowest lit green."""
+    g = new_grid(size)
+    k = scale(g)
+    fill_round_rect(g, 8, 0, 23, 31, 6, C["housing"])
     outline(g, C["black"])
 
-    # r = 2 gives a 4x4 disc with the corners cut, the roundest that fits
-    # three high in 16 pixels.
-    fill_circle(g, 8, 3, 2.0, C["lamp_red"])
-    fill_circle(g, 8, 8, 2.0, C["lamp_amber"])
-    fill_circle(g, 8, 13, 2.0, C["lamp_green"])
+    # r = 4 units gives a 4x4-pixel disc with the corners cut at 16x16, the
+    # roundest that fits three high.
+    fill_circle(g, 16, 6, 4.0, C["lamp_red"])
+    fill_circle(g, 16, 16, 4.0, C["lamp_amber"])
+    fill_circle(g, 16, 26, 4.0, C["lamp_green"])
     # Glint on the lit lamp so it reads as glowing.
-    put(g, 7, 12, C["lamp_glow"])
+    put(g, int(14 * k), int(24 * k), C["lamp_glow"])
     return g
 
 
@@ -274,13 +300,10 @@ def main(argv=None):
     args = parser.parse_args(argv)
 
     outputs = {
-        "main.ico": [
-            (draw_gamepad(), 4, PALETTE_16),
-        ],
-        "send.ico": [
-            (draw_signal_lamp(), 8, PALETTE_256),
-            (draw_gamepad(C["blue"], C["blue_light"]), 8, PALETTE_256),
-        ],
+        "main.ico": [(draw_gamepad(size), 4, PALETTE_16) for size in (16, 32, 48)],
+        "send.ico": [(draw_signal_lamp(16), 8, PALETTE_256)] +
+                    [(draw_gamepad(size, C["blue"], C["blue_light"]), 8, PALETTE_256)
+                     for size in (32, 48)],
     }
 
     os.makedirs(args.output_dir, exist_ok=True)

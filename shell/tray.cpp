@@ -6,8 +6,10 @@
 #include "../dialog/control_ids.h"
 #include "../dialog/texts.h"
 #include "app.h"
+#include "window_commands.h"
 
 int inTray;
+UINT taskbarCreated;
 NOTIFYICONDATAA trayIcon;
 
 // The first version of the record, in this build's size (88 bytes in a 32-bit
@@ -20,7 +22,8 @@ static void FillTrayIcon(HWND window) {
     trayIcon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     trayIcon.uCallbackMessage = WM_TRAYNOTIFY;
     const char* icon = restartStarted ? RES_ICON_SEND : RES_ICON_MAIN;
-    trayIcon.hIcon = (HICON)LoadImageA(hInstance, icon, IMAGE_ICON, 16, 16, 0);
+    trayIcon.hIcon = (HICON)LoadImageA(hInstance, icon, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                        GetSystemMetrics(SM_CYSMICON), 0);
     strncpy(trayIcon.szTip, restartStarted ? TEXT_TIP_BUSY : TEXT_TIP_IDLE, sizeof trayIcon.szTip - 1);
 }
 
@@ -41,11 +44,15 @@ void RemoveTrayIcon(void) {
     if (inTray == 1) Shell_NotifyIconA(NIM_DELETE, &trayIcon);
 }
 
+void RegisterTaskbarCreated(void) { taskbarCreated = RegisterWindowMessageA(MSG_TASKBAR_CREATED); }
+
+void RestoreTrayIcon(void) {
+    if (inTray == 1) Shell_NotifyIconA(NIM_ADD, &trayIcon);
+}
+
 void ShowTrayMenu(HWND window) {
-    HMENU menu = LoadMenuA(hInstance, RES_TRAY_MENU);
     POINT cursor;
     GetCursorPos(&cursor);
     SetForegroundWindow(window);  // so that a click elsewhere closes the menu
-    TrackPopupMenu(GetSubMenu(menu, 0), TPM_BOTTOMALIGN, cursor.x, cursor.y, 0, window, NULL);
-    DestroyMenu(menu);
+    TrackMenu(window, RES_TRAY_MENU, TPM_BOTTOMALIGN, cursor);
 }

@@ -6,6 +6,8 @@
 #include <shellapi.h>
 
 extern int inTray;
+// The shell's "TaskbarCreated" message; 0 until registered.
+extern UINT taskbarCreated;
 extern NOTIFYICONDATAA trayIcon;
 
 // Adds the icon and hides the window; leaves the window shown when the shell
@@ -15,6 +17,10 @@ void EnterTray(HWND window);
 void LeaveTray(HWND window);
 // Deletes the icon if it is there.
 void RemoveTrayIcon(void);
+void RegisterTaskbarCreated(void);
+// A restarted Explorer starts with an empty notification area: the icon is
+// added again if the dialog is in it.
+void RestoreTrayIcon(void);
 void ShowTrayMenu(HWND window);
 
 #endif

@@ -35,19 +35,23 @@ void CloseDialog(HWND dialog) {
 // A press anywhere on the background drags the dialog as its caption would.
 void DragDialog(HWND dialog, LPARAM point) { PostMessageA(dialog, WM_NCLBUTTONDOWN, HTCAPTION, point); }
 
-void ShowDialogMenu(HWND dialog, LPARAM point) {
-    HMENU menu = LoadMenuA(hInstance, RES_MENU);
-    POINT at = {(LONG)LOWORD(point), (LONG)HIWORD(point)};
-    ClientToScreen(dialog, &at);
-    TrackPopupMenu(GetSubMenu(menu, 0), 0, at.x, at.y, 0, dialog, NULL);
+// The posted WM_NULL completes the switch to this window, so that the next
+// menu too closes on a click elsewhere; TrackPopupMenu's documentation asks for it.
+void TrackMenu(HWND window, const char* name, UINT flags, POINT at) {
+    HMENU menu = LoadMenuA(hInstance, name);
+    TrackPopupMenu(GetSubMenu(menu, 0), flags, at.x, at.y, 0, window, NULL);
+    PostMessageA(window, WM_NULL, 0, 0);
     DestroyMenu(menu);
 }
 
-INT_PTR OnTrayNotify(HWND dialog, WPARAM wParam, LPARAM lParam) {
-    if (lParam == WM_RBUTTONDOWN) {
-        ShowTrayMenu(dialog);
-        return 0;
-    }
-    if (lParam == WM_LBUTTONDOWN) return 0;
-    return DefWindowProcA(dialog, WM_TRAYNOTIFY, wParam, lParam);
+void ShowDialogMenu(HWND dialog, LPARAM point) {
+    POINT at = {(LONG)LOWORD(point), (LONG)HIWORD(point)};
+    ClientToScreen(dialog, &at);
+    TrackMenu(dialog, RES_MENU, 0, at);
+}
+
+// A dialog procedure leaves what it does not handle to the dialog manager.
+INT_PTR OnTrayNotify(HWND dialog, WPARAM, LPARAM lParam) {
+    if (lParam == WM_RBUTTONDOWN) ShowTrayMenu(dialog);
+    return FALSE;
 }

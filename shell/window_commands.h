@@ -7,6 +7,8 @@
 void OnMenuCommand(HWND dialog, int id);
 void CloseDialog(HWND dialog);
 void DragDialog(HWND dialog, LPARAM point);
+// The first popup of menu resource name, at a point on the screen.
+void TrackMenu(HWND window, const char* name, UINT flags, POINT at);
 void ShowDialogMenu(HWND dialog, LPARAM point);
 INT_PTR OnTrayNotify(HWND dialog, WPARAM wParam, LPARAM lParam);
 
