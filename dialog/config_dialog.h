@@ -40,5 +40,6 @@ void SendDirection(HWND dialog, int radio);
 void PressAllButtons(HWND dialog);
 void ReleaseAllButtons(HWND dialog);
 void RestartDevice(HWND dialog);
+void FindPadForUser(HWND dialog);
 
 #endif

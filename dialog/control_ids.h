@@ -39,6 +39,7 @@
 #define IDM_TO_TRAY         40004
 #define IDM_VERSION         40005
 #define IDM_FROM_TRAY       40006
+#define IDM_FIND_PAD        40007
 
 // Tray icon callback message.
 #define WM_TRAYNOTIFY       0x8001

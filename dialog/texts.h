@@ -38,6 +38,8 @@
 #define TEXT_READ_FAILED     "情報取得失敗"
 #define TEXT_RELEASED        "全ボタン解除"
 #define TEXT_RELEASE_FAILED  "全ボタン解除失敗！！"
+#define TEXT_FINDING         "検索中"
+#define TEXT_PAD_ON_PORT     "パッド：COM%d"
 
 // Message boxes.
 #define TEXT_OPEN_FAILED     "オープン失敗！！"
@@ -46,11 +48,14 @@
 #define TEXT_REBOOT_OK       "リブート成功"
 #define TEXT_REBOOT_FAILED   "リブート失敗！！"
 #define TEXT_REBOOT_CAPTION  "Velmorant"
+#define TEXT_NO_PAD          "パッドが見つかりません。ケーブルとUSBの認識を確かめてください。"
+#define TEXT_FIND_CAPTION    "パッドを探す"
 
 // Menus.
 #define TEXT_MENU            "メニュー"
 #define TEXT_MENU_TASKBAR    "タスクバーに入れる(&T)"
 #define TEXT_MENU_TRAY       "タスクトレイに入れる(&R)"
+#define TEXT_MENU_FIND       "パッドを探す(&F)"
 #define TEXT_MENU_VERSION    "バージョン情報(&A)"
 #define TEXT_MENU_EXIT       "終了(&X)"
 #define TEXT_MENU_DIALOG     "ダイアログ"

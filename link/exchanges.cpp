@@ -65,7 +65,7 @@ bool AckOk(void) { return ackBuffer[0] == 'O' && ackBuffer[1] == 'K'; }
 
 // Sent messages only (another program asking whether the window is alive):
 // nothing posted, no input, is handled in the middle of an action.
-static void AnswerSentMessages(void) {
+void AnswerSentMessages(void) {
     MSG message;
     PeekMessageA(&message, NULL, 0, 0, PM_NOREMOVE);
 }

@@ -65,8 +65,7 @@ static bool Handshake(void) {
     return ackBuffer[0] == 'O' || ackBuffer[1] == 'K';
 }
 
-static bool OpenPort(HWND dialog) {
-    int number = SelectedPortNumber(dialog);
+static bool OpenPort(int number) {
     if (number == 0) return false;
     char path[PORT_NAME_SIZE + 8];
     snprintf(path, sizeof path, "\\\\.\\COM%d", number);  // the \\.\ form opens COM10 and above too
@@ -87,12 +86,19 @@ static int ReportOpenFailure(HWND dialog) {
     return 0;
 }
 
+OpenResult OpenPortLink(int number) {
+    if (!OpenPort(number)) return PORT_UNUSABLE;
+    LinkState = LINK_OPEN;
+    if (Handshake()) return PORT_READY;
+    CloseLink();
+    return NO_HANDSHAKE;
+}
+
 int OpenLink(HWND dialog) {
     if (LinkState == LINK_OPEN) return 1;  // the pad is not asked again
-    if (!OpenPort(dialog)) return ReportOpenFailure(dialog);
-    LinkState = LINK_OPEN;
-    if (Handshake()) return 1;
-    CloseLink();
+    OpenResult result = OpenPortLink(SelectedPortNumber(dialog));
+    if (result == PORT_UNUSABLE) return ReportOpenFailure(dialog);
+    if (result == PORT_READY) return 1;
     LinkState = LINK_FAILED;
     return 0;
 }

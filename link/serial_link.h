@@ -39,10 +39,16 @@ bool SetReadTimeouts(DWORD intervalMs, DWORD totalMs);
 
 // 1 when the link is usable, 0 when not.
 int OpenLink(HWND dialog);
+// How opening COMn and its handshake ended; the link is open only when ready.
+enum OpenResult { PORT_READY, PORT_UNUSABLE, NO_HANDSHAKE };
+OpenResult OpenPortLink(int number);
 // 0 when the link is usable, 1 when not: shaped like a window procedure.
 int CheckLink(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 // Closes the port if the link holds one; safe to call any number of times.
 void CloseLink(void);
+// Lets the system see a live window during a long wait: sent messages are
+// answered, no input is taken.
+void AnswerSentMessages(void);
 // Any notification from the port list: the next action opens the port anew.
 void OnPortListNotification(HWND dialog, int code);
 

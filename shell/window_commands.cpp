@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "../dialog/config_dialog.h"
 #include "../dialog/control_ids.h"
 #include "../dialog/texts.h"
 #include "app.h"
@@ -20,6 +21,9 @@ void OnMenuCommand(HWND dialog, int id) {
         break;
     case IDM_VERSION:
         ShellAboutA(dialog, TEXT_ABOUT_APP, TEXT_ABOUT_EXTRA, NULL);
+        break;
+    case IDM_FIND_PAD:
+        FindPadForUser(dialog);
         break;
     case IDM_FROM_TRAY:
         LeaveTray(dialog);

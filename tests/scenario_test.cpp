@@ -29,9 +29,10 @@ enum Pre {
     TYPED_COUNT,  // OPEN, then Row::typed in the count list's field
     STALE_ACK,    // OPEN, then the port list closed the link: "OK" is left in the buffer
     RELAY_DOWN,   // the tool's COM1 is gone
-    SWAPPED       // OPEN, then another pad (Row::state) answers on the same port
+    SWAPPED,      // OPEN, then another pad (Row::state) answers on the same port
+    NEIGHBOURS    // silent devices on COM2 and COM12: they must see the handshake only
 };
-enum Act { READ, BOX, RADIO, PRESS_ALL, RELEASE_ALL, RESTART, PORT_TOUCH, MAIN_CLOSE };
+enum Act { READ, BOX, RADIO, PRESS_ALL, RELEASE_ALL, RESTART, PORT_TOUCH, MAIN_CLOSE, FIND };
 enum Edit { ANY, ON, OFF };
 
 PadState Twelve(void) { return MakePadState(12, 5, 0x05, 0x0C, 0x01, 0x80); }
@@ -205,6 +206,13 @@ const Row rows[] = {
      .closes = 1, .then = HS RD},
     {.name = "main_window_close_with_the_link_open", .pre = OPEN, .act = MAIN_CLOSE, .closes = 1, .then = HS RD},
     {.name = "main_window_close_with_no_link", .act = MAIN_CLOSE, .closes = 0, .then = HS RD},
+
+    // Finding the pad tries every mapped port, here COM33 among 20 silent ones.
+    {.name = "find_the_pad_on_com33", .pre = NEIGHBOURS, .pair = 12, .act = FIND, .wire = HS CR "1_num?\r",
+     .status = "パッド：COM33", .edit = OFF, .then = HS RD},
+    {.name = "find_no_pad_anywhere", .pad = Silent, .pre = NEIGHBOURS, .pair = 12, .act = FIND, .wire = HS,
+     .status = NOT_LINKED, .box = "パッドが見つかりません。ケーブルとUSBの認識を確かめてください。",
+     .caption = "パッドを探す", .flags = MB_OK | MB_ICONINFORMATION},
 };
 
 void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
@@ -260,6 +268,10 @@ protected:
         if (dialog) DestroyConfigDialog(dialog);
         if (pad) StopPadSim(*pad);
         if (relayDown) RelayUp(1);
+        for (auto& neighbour : neighbours)
+            if (neighbour) StopPadSim(*neighbour);
+        // Finding wrote to every port: fresh relays hold no stray bytes for later cases.
+        for (int pair = 1; searched && pair <= 12; pair++) RelayUp(pair);
     }
 
     void StartPad(int pair, const PadState& state) {
@@ -298,12 +310,18 @@ protected:
         if (row.pre == STALE_ACK) Click(dialog, 1016);
         if (row.pre == SWAPPED) StartPad(row.pair, row.state);
         if (row.pre == RELAY_DOWN) RelayDown(1), relayDown = true;
+        for (int i = 0; row.pre == NEIGHBOURS && i < 2; i++) {
+            neighbours[i].reset(new PadSim);
+            neighbours[i]->config.misbehaviour = BEHAVE_SILENT;
+            ASSERT_TRUE(StartPadOnPair(*neighbours[i], i ? 11 : 2));
+        }
     }
     void Act(const Row& row) {
-        static const int ids[] = {1005, 0, 0, 1003, 1004, 1075, 1016};
+        static const int ids[] = {1005, 0, 0, 1003, 1004, 1075, 1016, 0, 40007};
         if (row.act == BOX) return UserClick(dialog, 1027 + row.arg - 1);
         if (row.act == RADIO) return UserClick(dialog, 1059 + row.arg);
-        if (row.act != MAIN_CLOSE) return (void)Click(dialog, ids[row.act]);
+        searched = row.act == FIND;
+        if (row.act != MAIN_CLOSE) return (void)SendMessageA(dialog, WM_COMMAND, ids[row.act], 0);
         if (!hInstance) hInstance = GetModuleHandleA(NULL);
         RegisterMainWindowClass();
         HWND main = CreateMainWindow();
@@ -325,6 +343,13 @@ protected:
         }
         if (row.screen) {
             EXPECT_EQ(ScreenOf(dialog), row.screen);
+        }
+        for (auto& neighbour : neighbours) {
+            if (!neighbour) continue;
+            EXPECT_EQ(Escaped(ToolBytes(SettledWire(*neighbour))), Escaped(HS)) << "a silent neighbour";
+        }
+        if (row.act == FIND) {
+            EXPECT_EQ(portHandle, INVALID_HANDLE_VALUE) << "a port left open";
         }
         if (row.closes >= 0) {
             EXPECT_EQ(toolCloses, row.closes) << "closes of the port";
@@ -350,8 +375,8 @@ protected:
     }
 
     HWND dialog = NULL;
-    std::unique_ptr<PadSim> pad;
-    bool relayDown = false;
+    std::unique_ptr<PadSim> pad, neighbours[2];
+    bool relayDown = false, searched = false;
 };
 
 TEST_P(Scenario, Row) {

@@ -1,0 +1,33 @@
+// "パッドを探す": the port whose device answers as the pad is chosen in the
+// port list; the next action opens it as usual.
+#include <cstdio>
+
+#include "../link/find_pad.h"
+#include "../link/port_list.h"
+#include "../link/serial_link.h"
+#include "config_dialog.h"
+#include "texts.h"
+
+static void ChoosePort(int number) {
+    char name[PORT_NAME_SIZE];
+    snprintf(name, sizeof name, "COM%d", number);
+    LRESULT row = SendMessageA(portListWindow, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)name);
+    SendMessageA(portListWindow, CB_SETCURSEL, row == CB_ERR ? (WPARAM)-1 : (WPARAM)row, 0);
+    if (row == CB_ERR) SetWindowTextA(portListWindow, name);
+}
+
+void FindPadForUser(HWND dialog) {
+    SetEditControlsEnabled(dialog, 0);  // what the dialog shows may be another pad's
+    SetStatusText(dialog, TEXT_FINDING);
+    RefreshPortList(portListWindow);
+    int number = FindPad();
+    if (number == 0) {
+        SetStatusText(dialog, TEXT_NOT_CONNECTED);
+        MessageBoxA(dialog, TEXT_NO_PAD, TEXT_FIND_CAPTION, MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    ChoosePort(number);
+    char status[64];
+    snprintf(status, sizeof status, TEXT_PAD_ON_PORT, number);
+    SetStatusText(dialog, status);
+}

@@ -1,0 +1,26 @@
+#include "find_pad.h"
+
+#include "port_map.h"
+#include "protocol.h"
+#include "serial_link.h"
+
+// A port that fails the handshake is sent nothing more; any port is closed
+// before the next is tried.
+static bool AnswersAsPad(int number) {
+    if (OpenPortLink(number) != PORT_READY) return false;
+    DrainInput();
+    bool pad = QueryValue(CMD_PROBE) == PROBE_READY;
+    CloseLink();
+    return pad;
+}
+
+int FindPad(void) {
+    CloseLink();
+    LinkState = LINK_CLOSED;
+    int numbers[PORT_NUMBER_MAX], count = ReadPortMap(numbers);
+    for (int i = 0; i < count; i++) {
+        if (AnswersAsPad(numbers[i])) return numbers[i];
+        AnswerSentMessages();  // many silent ports take long
+    }
+    return 0;
+}
