@@ -6,8 +6,11 @@
 
 #include <windows.h>
 
+#include <atomic>
+#include <cstring>
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "api_hook.h"
 #include "config_dialog.h"
@@ -18,6 +21,10 @@
 #include "../../shell/app.h"
 
 extern "C" void* __imp_CloseHandle;
+extern "C" void* __imp_GetCommState;
+extern "C" void* __imp_SetCommState;
+extern "C" void* __imp_SetCommTimeouts;
+extern "C" void* __imp_GetCommTimeouts;
 
 namespace {
 
@@ -30,7 +37,11 @@ enum Pre {
     STALE_ACK,    // OPEN, then the port list closed the link: "OK" is left in the buffer
     RELAY_DOWN,   // the tool's COM1 is gone
     SWAPPED,      // OPEN, then another pad (Row::state) answers on the same port
-    NEIGHBOURS    // silent devices on COM2 and COM12: they must see the handshake only
+    NEIGHBOURS,   // silent devices on COM2 and COM12: they must see the handshake only
+    HOSTILE,      // the port's driver hands over every line flag set the wrong way
+    REFUSED,      // the port refuses the call named by Row::typed
+    PULLED,       // OPEN, then the cable is pulled: the relay of COM1 ends
+    PROBED        // OPEN, and another thread asks the dialog every 500 ms whether it lives
 };
 enum Act { READ, BOX, RADIO, PRESS_ALL, RELEASE_ALL, RESTART, PORT_TOUCH, MAIN_CLOSE, FIND };
 enum Edit { ANY, ON, OFF };
@@ -207,6 +218,20 @@ const Row rows[] = {
     {.name = "main_window_close_with_the_link_open", .pre = OPEN, .act = MAIN_CLOSE, .closes = 1, .then = HS RD},
     {.name = "main_window_close_with_no_link", .act = MAIN_CLOSE, .closes = 0, .then = HS RD},
 
+    // Whatever another program left on the port, the line ends as the pad needs it.
+    {.name = "hostile_line_flags_overwritten", .pre = HOSTILE, .wire = HS RD, .status = CONNECTED},
+    {.name = "line_settings_refused", .pre = REFUSED, .typed = "SetCommState", .status = NOT_LINKED,
+     .box = OPEN_BOX, .caption = OPEN_CAPTION, .flags = OPEN_FLAGS, .edit = OFF},
+    {.name = "time_outs_refused", .pre = REFUSED, .typed = "SetCommTimeouts", .box = OPEN_BOX,
+     .caption = OPEN_CAPTION, .flags = OPEN_FLAGS},
+    // A pulled cable ends the link; plugged in again, the next read opens it afresh.
+    {.name = "cable_pulled_then_box_click", .pre = PULLED, .act = BOX, .arg = 2, .status = NOT_LINKED,
+     .then = HS RD},
+    {.name = "cable_pulled_then_read", .pre = PULLED, .status = NOT_LINKED, .edit = OFF, .then = HS RD},
+    {.name = "late_restart_reply_window_answers", .pad = [](PadSimConfig& c) { c.rebootDelayMs = 8000; },
+     .pre = PROBED, .act = RESTART, .wire = RESTARTED("012"), .box = REBOOT_OK, .caption = "Velmorant",
+     .flags = MB_OK | MB_ICONINFORMATION},
+
     // Finding the pad tries every mapped port, here COM33 among 20 silent ones.
     {.name = "find_the_pad_on_com33", .pre = NEIGHBOURS, .pair = 12, .act = FIND, .wire = HS CR "1_num?\r",
      .status = "パッド：COM33", .edit = OFF, .then = HS RD},
@@ -225,6 +250,59 @@ DWORD toolThread;
 BOOL WINAPI CountCloseHandle(HANDLE handle) {
     if (GetCurrentThreadId() == toolThread) toolCloses++;
     return realCloseHandle(handle);
+}
+
+// A real driver keeps what the last program set; Wine starts every handle
+// afresh. So the hostile record is handed over here, and what the tool passes
+// back is the one view of the flags there is. A refused call fails here too.
+typedef BOOL(WINAPI* CommStateFn)(HANDLE, LPDCB);
+typedef BOOL(WINAPI* CommTimeoutsFn)(HANDLE, LPCOMMTIMEOUTS);
+CommStateFn realGetCommState, realSetCommState;
+CommTimeoutsFn realSetCommTimeouts, realGetCommTimeouts;
+bool hostile;
+const char* refusing = "";
+DCB stateSet;
+BOOL WINAPI HostileGetCommState(HANDLE port, LPDCB dcb) {
+    BOOL ok = realGetCommState(port, dcb);
+    if (!hostile) return ok;
+    dcb->fBinary = dcb->fTXContinueOnXoff = FALSE;
+    dcb->fParity = dcb->fOutX = dcb->fInX = dcb->fErrorChar = dcb->fNull = dcb->fAbortOnError = TRUE;
+    dcb->fDsrSensitivity = dcb->fOutxCtsFlow = dcb->fOutxDsrFlow = TRUE;
+    dcb->fDtrControl = DTR_CONTROL_HANDSHAKE, dcb->fRtsControl = RTS_CONTROL_TOGGLE;
+    dcb->BaudRate = 110, dcb->ByteSize = 7, dcb->Parity = ODDPARITY, dcb->StopBits = TWOSTOPBITS;
+    return ok;
+}
+BOOL WINAPI HostileGetCommTimeouts(HANDLE port, LPCOMMTIMEOUTS timeouts) {
+    BOOL ok = realGetCommTimeouts(port, timeouts);
+    if (hostile) timeouts->ReadTotalTimeoutMultiplier = timeouts->WriteTotalTimeoutMultiplier = MAXDWORD;
+    return ok;
+}
+BOOL WINAPI RecordSetCommState(HANDLE port, LPDCB dcb) {
+    if (hostile) stateSet = *dcb;
+    return strcmp(refusing, "SetCommState") == 0 ? FALSE : realSetCommState(port, dcb);
+}
+BOOL WINAPI RefusableSetCommTimeouts(HANDLE port, LPCOMMTIMEOUTS timeouts) {
+    return strcmp(refusing, "SetCommTimeouts") == 0 ? FALSE : realSetCommTimeouts(port, timeouts);
+}
+std::string LineFlags(const DCB& d) {
+    char text[160];
+    snprintf(text, sizeof text, "%lu %d%d%d bin%d par%d outx%d inx%d err%d null%d abort%d dsr%d txc%d cts%d dsrflow%d dtr%d rts%d",
+             (unsigned long)d.BaudRate, d.ByteSize, d.Parity, d.StopBits, d.fBinary, d.fParity, d.fOutX, d.fInX,
+             d.fErrorChar, d.fNull, d.fAbortOnError, d.fDsrSensitivity, d.fTXContinueOnXoff, d.fOutxCtsFlow,
+             d.fOutxDsrFlow, d.fDtrControl, d.fRtsControl);
+    return text;
+}
+
+// Another program asking every 500 ms, as Windows does before it calls a
+// window "not responding"; counts the questions not answered within 1 s.
+std::atomic<bool> probing;
+std::atomic<int> answered, unanswered;
+void ProbeWindow(HWND window) {
+    while (probing) {
+        DWORD_PTR result;
+        (SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &result) ? answered : unanswered)++;
+        Sleep(500);
+    }
 }
 
 std::string Escaped(const std::string& bytes) {
@@ -262,7 +340,13 @@ protected:
     void SetUp() override {
         StartRecordingBoxes();
         toolThread = GetCurrentThreadId();
-        if (!realCloseHandle) realCloseHandle = (CloseHandleFn)PatchImport(&__imp_CloseHandle, (void*)CountCloseHandle);
+        if (!realCloseHandle) {
+            realCloseHandle = (CloseHandleFn)PatchImport(&__imp_CloseHandle, (void*)CountCloseHandle);
+            realGetCommState = (CommStateFn)PatchImport(&__imp_GetCommState, (void*)HostileGetCommState);
+            realSetCommState = (CommStateFn)PatchImport(&__imp_SetCommState, (void*)RecordSetCommState);
+            realSetCommTimeouts = (CommTimeoutsFn)PatchImport(&__imp_SetCommTimeouts, (void*)RefusableSetCommTimeouts);
+            realGetCommTimeouts = (CommTimeoutsFn)PatchImport(&__imp_GetCommTimeouts, (void*)HostileGetCommTimeouts);
+        }
     }
     void TearDown() override {
         if (dialog) DestroyConfigDialog(dialog);
@@ -291,7 +375,7 @@ protected:
         if (row.pad) row.pad(pad->config);
     }
     void Prepare(const Row& row) {
-        if (row.pre == OPEN || row.pre == TYPED_COUNT || row.pre == STALE_ACK || row.pre == SWAPPED) {
+        if (LinkFirst(row)) {
             AnswerPromptly(true);
             Click(dialog, 1005);
             AnswerPromptly(false);
@@ -309,7 +393,12 @@ protected:
         }
         if (row.pre == STALE_ACK) Click(dialog, 1016);
         if (row.pre == SWAPPED) StartPad(row.pair, row.state);
-        if (row.pre == RELAY_DOWN) RelayDown(1), relayDown = true;
+        if (row.pre == RELAY_DOWN || row.pre == PULLED) RelayDown(1), relayDown = true;
+        hostile = row.pre == HOSTILE;
+        refusing = row.pre == REFUSED ? row.typed : "";
+        answered = unanswered = 0;
+        probing = row.pre == PROBED;
+        if (probing) prober = std::thread(ProbeWindow, dialog);
         for (int i = 0; row.pre == NEIGHBOURS && i < 2; i++) {
             neighbours[i].reset(new PadSim);
             neighbours[i]->config.misbehaviour = BEHAVE_SILENT;
@@ -331,6 +420,15 @@ protected:
     }
     // The action's effects, checked against the row.
     void Check(const Row& row) {
+        hostile = false, refusing = "", probing = false;
+        if (prober.joinable()) prober.join();
+        if (row.pre == PROBED) {
+            EXPECT_EQ(unanswered, 0) << "questions unanswered within 1 s, of " << answered + unanswered;
+            EXPECT_GE(answered, 10) << "the action took 8 s";
+        }
+        if (row.pre == HOSTILE) {
+            EXPECT_EQ(LineFlags(stateSet), "9600 800 bin1 par0 outx0 inx0 err0 null0 abort0 dsr0 txc1 cts0 dsrflow0 dtr0 rts0");
+        }
         EXPECT_EQ(Escaped(ToolBytes(SettledWire(*pad))), Escaped(row.wire)) << "what the tool sent";
         if (row.status) {
             EXPECT_EQ(ControlText(dialog, 1000), Cp932(row.status)) << "status label";
@@ -356,9 +454,10 @@ protected:
         }
         COMMTIMEOUTS t = {};
         if (LinkState == LINK_OPEN && GetCommTimeouts(portHandle, &t)) {
-            EXPECT_EQ(std::to_string(t.ReadIntervalTimeout) + " " + std::to_string(t.ReadTotalTimeoutConstant) +
-                          " " + std::to_string(t.WriteTotalTimeoutConstant),
-                      "300 500 500") << "time-outs left on the open port";
+            char text[80];
+            snprintf(text, sizeof text, "%lu %lu %lu %lu %lu", t.ReadIntervalTimeout, t.ReadTotalTimeoutMultiplier,
+                     t.ReadTotalTimeoutConstant, t.WriteTotalTimeoutMultiplier, t.WriteTotalTimeoutConstant);
+            EXPECT_STREQ(text, "300 0 500 0 500") << "time-outs left on the open port";
         }
     }
     void ThenReadHealthyPad(const Row& row) {
@@ -375,7 +474,12 @@ protected:
     }
 
     HWND dialog = NULL;
+    static bool LinkFirst(const Row& row) {
+        return row.pre == OPEN || row.pre == TYPED_COUNT || row.pre == STALE_ACK || row.pre == SWAPPED ||
+               row.pre == PULLED || row.pre == PROBED;
+    }
     std::unique_ptr<PadSim> pad, neighbours[2];
+    std::thread prober;
     bool relayDown = false, searched = false;
 };
 
@@ -384,10 +488,9 @@ TEST_P(Scenario, Row) {
     StartPad(row.pair, row.pre == SWAPPED ? Twelve() : row.state);
     dialog = CreateConfigDialog();
     ASSERT_NE(dialog, nullptr);
-    bool linkFirst = row.pre == OPEN || row.pre == TYPED_COUNT || row.pre == STALE_ACK || row.pre == SWAPPED;
-    if (!linkFirst) Misbehave(row);
+    if (!LinkFirst(row)) Misbehave(row);
     Prepare(row);
-    if (linkFirst) Misbehave(row);
+    if (LinkFirst(row)) Misbehave(row);
     ClearWire(*pad);
     ShownBoxes().clear();
     toolCloses = 0;

@@ -122,6 +122,38 @@ TEST_F(Startup, EnteringTheTrayHidesTheDialogOnlyBehindAnIcon) {
     }
 }
 
+// Explorer, started again, broadcasts "TaskbarCreated": only an icon that was
+// there comes back.
+TEST_F(Startup, TheIconComesBackAfterExplorerRestarts) {
+    UINT created = RegisterWindowMessageA("TaskbarCreated");
+    for (int tray : {0, 1}) {
+        if (tray) Click(dialog, 40004);
+        iconCalls.clear();
+        DWORD_PTR result;
+        SendMessageTimeoutA(HWND_BROADCAST, created, 0, 0, SMTO_ABORTIFHUNG, 2000, &result);
+        EXPECT_EQ(iconCalls.substr(0, 4), tray ? "add " : "") << "in the tray: " << tray;
+    }
+}
+
+// The shell's conventions that live in the resources.
+TEST(Resources, ManifestAndIconSizes) {
+    HRSRC found = FindResourceA(NULL, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // RT_MANIFEST
+    ASSERT_NE(found, nullptr) << "no manifest";
+    std::string manifest((const char*)LockResource(LoadResource(NULL, found)), SizeofResource(NULL, found));
+    for (const char* entry : {"35138b9a-5d96-4fbd-8e2d-a2440225f93a", "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38",
+                              "1f676c76-80e1-4239-95bb-83d0f6d0da78", "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a",
+                              "WindowsSettings\">true</dpiAware>", "Microsoft.Windows.Common-Controls", "6.0.0.0"})
+        EXPECT_NE(manifest.find(entry), std::string::npos) << entry;
+    for (const char* icon : {"MYICON_MAIN", "MYICON_SEND"}) {
+        HRSRC group = FindResourceA(NULL, icon, MAKEINTRESOURCEA(14));  // RT_GROUP_ICON
+        ASSERT_NE(group, nullptr) << icon;
+        const BYTE* directory = (const BYTE*)LockResource(LoadResource(NULL, group));
+        std::string sizes;
+        for (int i = 0; i < *(const WORD*)(directory + 4); i++) sizes += std::to_string(directory[6 + 14 * i]) + " ";
+        EXPECT_EQ(sizes, "16 32 48 ") << icon;
+    }
+}
+
 TEST_F(Startup, ClosingRemovesTheIconOnlyWhenThereIsOne) {
     if (!hInstance) hInstance = GetModuleHandleA(NULL);
     RegisterMainWindowClass();
