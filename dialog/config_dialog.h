@@ -19,7 +19,7 @@ void OnInitDialog(HWND dialog);
 // 1 enables the editing controls, 0 disables them (and every check box);
 // any other value does nothing.
 void SetEditControlsEnabled(HWND dialog, int flag);
-void SetStatusText(HWND dialog, const char* text);
+void SetStatusText(HWND dialog, UINT text);  // a string table identifier
 
 // Check boxes and radio buttons.
 int ButtonControlId(int button);        // button 0..31

@@ -1,6 +1,7 @@
 // Which controls a user may edit: only after the pad has been read.
 #include "config_dialog.h"
 #include "control_ids.h"
+#include "texts.h"
 
 static const int editControls[] = {IDC_RESTART,     IDC_PRESS_ALL,       IDC_RELEASE_ALL,
                                    IDC_COUNT_LIST,  IDC_FRAME_COUNT,     IDC_FRAME_DIRECTION,
@@ -15,4 +16,4 @@ void SetEditControlsEnabled(HWND dialog, int flag) {
         for (int id = IDC_BUTTON_FIRST; id <= IDC_BUTTON_LAST; id++) EnableWindow(GetDlgItem(dialog, id), FALSE);
 }
 
-void SetStatusText(HWND dialog, const char* text) { SetDlgItemTextA(dialog, IDC_STATUS, text); }
+void SetStatusText(HWND dialog, UINT text) { SetTextOf(GetDlgItem(dialog, IDC_STATUS), text); }

@@ -33,7 +33,7 @@ int SelectedPortRow(HWND dialog) {
 
 void OnPortListNotification(HWND dialog) {
     CloseLink();
-    SetDlgItemTextA(dialog, IDC_STATUS, TEXT_NOT_CONNECTED);
+    SetStatusText(dialog, TEXT_NOT_CONNECTED);
     InvalidateRect(dialog, NULL, FALSE);
     LinkState = LINK_CLOSED;
 }

@@ -6,7 +6,7 @@
 #include <shellapi.h>
 
 extern int inTray;
-extern NOTIFYICONDATAA trayIcon;
+extern NOTIFYICONDATAW trayIcon;
 
 // Adds the icon and hides the window; leaves the window shown when the shell
 // refuses the icon, so that the program can still be reached.
