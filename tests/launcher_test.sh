@@ -40,13 +40,14 @@ check "an unreadable device is refused, naming the group" \
 rm -rf "$public"
 
 export WINEPREFIX=$prefix DISPLAY=$(cat "$build/wine/display") PADCONFIG_EXE=$build/bin/padconfig.exe
-"$source/scripts/padconfig" "$work/ttyACM0" "$work/pad" > "$work/launcher.log" 2>&1 &
+"$source/scripts/padconfig" --lang en "$work/ttyACM0" "$work/pad" > "$work/launcher.log" 2>&1 &
 launcher=$!
 # Other programs join the prefix only once the launcher has restarted its
 # server with the new mapping: one started earlier would be ended with it.
 for _ in $(seq 300); do pgrep -f "$build/bin/padconfig.exe" >/dev/null && break; sleep 0.1; done
 drive() { WINEDEBUG=-all LANG=ja_JP.UTF-8 wine "$build/bin/drive.exe" "$@"; }
 check "the launcher shows the dialog" drive wait-dialog
+check "the launcher passes --lang en on" eval 'drive title | grep -q "USB game pad settings"'
 WINEDEBUG=-all wine "$build/bin/padsim.exe" COM2 --buttons 8 --seconds 20 > "$work/wire.log" 2>&1 &
 sleep 1
 check "the read through COM1 reaches the stand-in" drive click 1005 wait-idle
