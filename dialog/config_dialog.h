@@ -19,8 +19,8 @@ void OnInitDialog(HWND dialog);
 // 1 enables the editing controls, 0 disables them (and every check box);
 // any other value does nothing.
 void SetEditControlsEnabled(HWND dialog, int flag);
-void SetStatusText(HWND dialog, const char* text);
-// Status "未接続", repainted.
+void SetStatusText(HWND dialog, UINT text);  // a string table identifier
+// Status "未接続" (Not connected), repainted.
 void ShowNotConnected(HWND dialog);
 // After exchanges on a link that was open: true, with "未接続" shown, when the
 // port went away meanwhile.

@@ -18,8 +18,8 @@ void SetEditControlsEnabled(HWND dialog, int flag) {
 }
 
 // Painted at once: an action may block right after setting it.
-void SetStatusText(HWND dialog, const char* text) {
-    SetDlgItemTextA(dialog, IDC_STATUS, text);
+void SetStatusText(HWND dialog, UINT text) {
+    SetTextOf(GetDlgItem(dialog, IDC_STATUS), text);
     UpdateWindow(GetDlgItem(dialog, IDC_STATUS));
 }
 

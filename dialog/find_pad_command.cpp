@@ -6,6 +6,7 @@
 #include "../link/port_list.h"
 #include "../link/serial_link.h"
 #include "config_dialog.h"
+#include "control_ids.h"
 #include "texts.h"
 
 static void ChoosePort(int number) {
@@ -23,11 +24,9 @@ void FindPadForUser(HWND dialog) {
     int number = FindPad();
     if (number == 0) {
         SetStatusText(dialog, TEXT_NOT_CONNECTED);
-        MessageBoxA(dialog, TEXT_NO_PAD, TEXT_FIND_CAPTION, MB_OK | MB_ICONINFORMATION);
+        ShowMessage(dialog, TEXT_NO_PAD, TEXT_FIND_CAPTION, MB_OK | MB_ICONINFORMATION);
         return;
     }
     ChoosePort(number);
-    char status[64];
-    snprintf(status, sizeof status, TEXT_PAD_ON_PORT, number);
-    SetStatusText(dialog, status);
+    SetTextWithNumber(GetDlgItem(dialog, IDC_STATUS), TEXT_PAD_ON_PORT, number);
 }

@@ -7,7 +7,7 @@
 HWND padInfoButton;
 
 static void RestorePadInfoButton(void) {
-    SetWindowTextA(padInfoButton, TEXT_PAD_INFO);
+    SetTextOf(padInfoButton, TEXT_PAD_INFO);
     EnableWindow(padInfoButton, TRUE);
 }
 
@@ -25,7 +25,7 @@ static void EndReadFailed(HWND dialog) {
     RestorePadInfoButton();
     SetStatusText(dialog, TEXT_READ_FAILED);
     SetEditControlsEnabled(dialog, 0);
-    MessageBoxA(dialog, TEXT_PROBE_FAILED, TEXT_PAD_INFO, MB_OK | MB_ICONERROR);
+    ShowMessage(dialog, TEXT_PROBE_FAILED, TEXT_PAD_INFO, MB_OK | MB_ICONERROR);
 }
 
 static void ShowButtonCount(HWND dialog, int count) {
@@ -83,7 +83,7 @@ void ReadPadConfiguration(HWND dialog) {
     SetEditControlsEnabled(dialog, 0);
     padInfoButton = GetDlgItem(dialog, IDC_PAD_INFO);
     EnableWindow(padInfoButton, FALSE);
-    SetWindowTextA(padInfoButton, TEXT_PAD_INFO_BUSY);
+    SetTextOf(padInfoButton, TEXT_PAD_INFO_BUSY);
     UpdateWindow(dialog);  // the busy state shows before the link blocks
     if (CheckLink(dialog, WM_COMMAND, IDC_PAD_INFO, 0)) {
         EndReadUnlinked(dialog);

@@ -15,7 +15,7 @@ static int ReadChosenCount(void) {
 }
 
 static void ShowRestartFailed(HWND dialog) {
-    MessageBoxA(dialog, TEXT_REBOOT_FAILED, TEXT_REBOOT_CAPTION, MB_OK | MB_ICONERROR);
+    ShowMessage(dialog, TEXT_REBOOT_FAILED, TEXT_REBOOT_CAPTION, MB_OK | MB_ICONERROR);
 }
 
 // The restarted pad is read again and released, as if the user had clicked.
@@ -25,8 +25,8 @@ static void FinishRestart(HWND dialog) {
     SendMessageA(dialog, WM_COMMAND, IDC_RELEASE_ALL, 0);
     Sleep(EXCHANGE_PAUSE_MS);
     SendCommand(CMD_INI_DISP, SEND_NO_PAUSE);
-    MessageBoxA(dialog, TEXT_REBOOT_OK, TEXT_REBOOT_CAPTION, MB_OK | MB_ICONINFORMATION);
-    SetWindowTextA(restartButton, TEXT_RESTART);
+    ShowMessage(dialog, TEXT_REBOOT_OK, TEXT_REBOOT_CAPTION, MB_OK | MB_ICONINFORMATION);
+    SetTextOf(restartButton, TEXT_RESTART);
     EnableWindow(restartButton, TRUE);
 }
 
@@ -58,7 +58,7 @@ void RestartDevice(HWND dialog) {
     EnableWindow(restartButton, FALSE);
     EnableWindow(GetDlgItem(dialog, IDC_PAD_INFO), FALSE);
     restartStarted = 1;
-    SetWindowTextA(restartButton, TEXT_RESTARTING);
+    SetTextOf(restartButton, TEXT_RESTARTING);
     InvalidateRect(dialog, NULL, FALSE);
     UpdateWindow(dialog);  // the busy state shows before the link blocks
     int count = ReadChosenCount();
@@ -66,7 +66,7 @@ void RestartDevice(HWND dialog) {
         RestartLinkedPad(dialog, count);
         ShowIfLinkLost(dialog);
     }
-    SetWindowTextA(restartButton, TEXT_RESTART);
-    SetWindowTextA(padInfoButton, TEXT_PAD_INFO);
+    SetTextOf(restartButton, TEXT_RESTART);
+    SetTextOf(padInfoButton, TEXT_PAD_INFO);
     EnableWindow(padInfoButton, TRUE);
 }

@@ -79,7 +79,7 @@ static bool OpenPort(int number) {
 }
 
 static int ReportOpenFailure(HWND dialog) {
-    MessageBoxA(dialog, TEXT_OPEN_FAILED, TEXT_OPEN_CAPTION, MB_OK | MB_ICONERROR | MB_SYSTEMMODAL);
+    ShowMessage(dialog, TEXT_OPEN_FAILED, TEXT_OPEN_CAPTION, MB_OK | MB_ICONERROR | MB_SYSTEMMODAL);
     ackBuffer[0] = 0;
     LinkState = LINK_FAILED;
     SetEditControlsEnabled(dialog, 0);

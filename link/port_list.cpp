@@ -57,7 +57,7 @@ int SelectedPortNumber(HWND dialog) {
 
 void OnPortListNotification(HWND dialog, int code) {
     CloseLink();
-    SetDlgItemTextA(dialog, IDC_STATUS, TEXT_NOT_CONNECTED);
+    SetStatusText(dialog, TEXT_NOT_CONNECTED);
     InvalidateRect(dialog, NULL, FALSE);
     LinkState = LINK_CLOSED;
     // Ports come and go with their devices: entering the list shows them as they are now.

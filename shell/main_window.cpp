@@ -6,20 +6,22 @@
 #include "tray.h"
 
 bool RegisterMainWindowClass(void) {
-    WNDCLASSEXA windowClass = {};
+    WNDCLASSEXW windowClass = {};
     windowClass.cbSize = sizeof windowClass;
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = MainWindowProc;
     windowClass.hInstance = hInstance;
-    windowClass.hCursor = (HCURSOR)LoadImageA(NULL, (LPCSTR)IDC_ARROW, IMAGE_CURSOR, 0, 0, LR_SHARED | LR_DEFAULTSIZE);
+    windowClass.hCursor = (HCURSOR)LoadImageW(NULL, (LPCWSTR)IDC_ARROW, IMAGE_CURSOR, 0, 0, LR_SHARED | LR_DEFAULTSIZE);
     windowClass.hbrBackground = (HBRUSH)GetStockObject(BLACK_BRUSH);
-    windowClass.lpszMenuName = RES_MENU;
+    windowClass.lpszMenuName = WIDE(RES_MENU);
     windowClass.lpszClassName = TEXT_MAIN_CLASS;
-    return RegisterClassExA(&windowClass) != 0;
+    return RegisterClassExW(&windowClass) != 0;
 }
 
 HWND CreateMainWindow(void) {
-    return CreateWindowExA(0, TEXT_MAIN_CLASS, TEXT_MAIN_TITLE, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+    WCHAR title[64] = L"";
+    LoadStringW(hInstance, TEXT_MAIN_TITLE, title, ARRAYSIZE(title));
+    return CreateWindowExW(0, TEXT_MAIN_CLASS, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
                            CW_USEDEFAULT, CW_USEDEFAULT, NULL, NULL, hInstance, NULL);
 }
 
@@ -33,5 +35,5 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         CloseLink();  // only a link that is open holds a handle
         return 0;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }

@@ -10,13 +10,13 @@
 
 int inTray;
 UINT taskbarCreated;
-NOTIFYICONDATAA trayIcon;
+NOTIFYICONDATAW trayIcon;
 
-// The first version of the record, in this build's size (88 bytes in a 32-bit
-// build, 104 in a 64-bit one): a size the shell knows on every version.
+// The first version of the record, in this build's size (152 bytes in a 32-bit
+// build, 168 in a 64-bit one): a size the shell knows on every version.
 static void FillTrayIcon(HWND window) {
     memset(&trayIcon, 0, sizeof trayIcon);
-    trayIcon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    trayIcon.cbSize = NOTIFYICONDATAW_V1_SIZE;
     trayIcon.hWnd = window;
     trayIcon.uID = 0;
     trayIcon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
@@ -24,30 +24,30 @@ static void FillTrayIcon(HWND window) {
     const char* icon = restartStarted ? RES_ICON_SEND : RES_ICON_MAIN;
     trayIcon.hIcon = (HICON)LoadImageA(hInstance, icon, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                         GetSystemMetrics(SM_CYSMICON), 0);
-    strncpy(trayIcon.szTip, restartStarted ? TEXT_TIP_BUSY : TEXT_TIP_IDLE, sizeof trayIcon.szTip - 1);
+    LoadStringW(hInstance, restartStarted ? TEXT_TIP_BUSY : TEXT_TIP_IDLE, trayIcon.szTip, ARRAYSIZE(trayIcon.szTip));
 }
 
 void EnterTray(HWND window) {
     FillTrayIcon(window);
-    if (!Shell_NotifyIconA(NIM_ADD, &trayIcon)) return;
+    if (!Shell_NotifyIconW(NIM_ADD, &trayIcon)) return;
     ShowWindow(window, SW_HIDE);
     inTray = 1;
 }
 
 void LeaveTray(HWND window) {
-    Shell_NotifyIconA(NIM_DELETE, &trayIcon);
+    Shell_NotifyIconW(NIM_DELETE, &trayIcon);
     ShowWindow(window, SW_SHOWNORMAL);
     inTray = 0;
 }
 
 void RemoveTrayIcon(void) {
-    if (inTray == 1) Shell_NotifyIconA(NIM_DELETE, &trayIcon);
+    if (inTray == 1) Shell_NotifyIconW(NIM_DELETE, &trayIcon);
 }
 
 void RegisterTaskbarCreated(void) { taskbarCreated = RegisterWindowMessageA(MSG_TASKBAR_CREATED); }
 
 void RestoreTrayIcon(void) {
-    if (inTray == 1) Shell_NotifyIconA(NIM_ADD, &trayIcon);
+    if (inTray == 1) Shell_NotifyIconW(NIM_ADD, &trayIcon);
 }
 
 void ShowTrayMenu(HWND window) {

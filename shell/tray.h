@@ -8,7 +8,7 @@
 extern int inTray;
 // The shell's "TaskbarCreated" message; 0 until registered.
 extern UINT taskbarCreated;
-extern NOTIFYICONDATAA trayIcon;
+extern NOTIFYICONDATAW trayIcon;
 
 // Adds the icon and hides the window; leaves the window shown when the shell
 // refuses the icon, so that the program can still be reached.

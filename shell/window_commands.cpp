@@ -20,7 +20,7 @@ void OnMenuCommand(HWND dialog, int id) {
         EnterTray(dialog);
         break;
     case IDM_VERSION:
-        ShellAboutA(dialog, TEXT_ABOUT_APP, TEXT_ABOUT_EXTRA, NULL);
+        ShowVersionBox(dialog);
         break;
     case IDM_FIND_PAD:
         FindPadForUser(dialog);

@@ -8,7 +8,7 @@
 set -u
 source=$(cd "$(dirname "$0")/.." && pwd); build=$(cd "${1:?build folder}" && pwd)
 shots=${2:-$build/screenshots}; mkdir -p "$shots"
-export PADCONFIG_BUILD=$build PADCONFIG_PREFIX=desk DISPLAY=$(cat "$build/wine/display")
+export PADCONFIG_BUILD=$build PADCONFIG_PREFIX=desk DISPLAY=$(cat "$build/wine/display") LANG=ja_JP.UTF-8
 failures=0; passes=0
 check() {  # name, then a command that must succeed
   local name=$1; shift
@@ -109,6 +109,18 @@ right_of_taskbar "$tmp/start.png" "$tmp/tray-before.png"; right_of_taskbar "$tmp
 check "no tray icon is left behind" \
   test "$(compare -metric AE "$tmp/tray-before.png" "$tmp/tray-after.png" null: 2>&1)" = 0
 check "the stand-in saw the restart" grep -q 'tool> reboot' "$tmp/wire.log"
+
+# An English user's face, and a --lang without one: a message, no dialog.
+LANG=en_US.UTF-8 wine "$build/bin/padconfig.exe" & tool=$!
+check "an English user's dialog is in English" eval 'drive wait-dialog title | grep -q "USB game pad settings"'
+drive click 1005 wait-idle sleep 300
+screen "$tmp/read-en.png"; crop_dialog "$tmp/read-en.png" after-read-en
+drive close; wait "$tool"
+wine "$build/bin/padconfig.exe" --lang xx & tool=$!
+drive wait-box box-text ok-box > "$tmp/bad-lang.txt"
+wait "$tool"; status=$?
+check "--lang xx is refused in both languages, with status 2 and no dialog" \
+  eval 'test "$status" = 2 && grep -q "en (English)" "$tmp/bad-lang.txt" && grep -q "英語" "$tmp/bad-lang.txt"'
 
 echo "$passes passed, $failures failed"
 [ "$failures" = 0 ]

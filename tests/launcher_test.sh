@@ -46,7 +46,7 @@ for _ in $(seq 100); do pgrep -f desktop_keeper.exe >/dev/null && break; sleep 0
 check "with another program running, the launcher refuses" \
   refuses "other Windows programs run" "$source/scripts/padconfig" "$work/ttyACM0" "COM12=$work/pad"
 check "and the other program still runs" pgrep -f desktop_keeper.exe
-"$source/scripts/padconfig" --restart-wine "$work/ttyACM0" "COM12=$work/pad" > "$work/launcher.log" 2>&1 &
+"$source/scripts/padconfig" --lang en --restart-wine "$work/ttyACM0" "COM12=$work/pad" > "$work/launcher.log" 2>&1 &
 launcher=$!
 # Other programs join the prefix only once the launcher has restarted its
 # server with the new mapping: one started earlier would be ended with it.
@@ -54,6 +54,7 @@ for _ in $(seq 300); do pgrep -f "$build/bin/padconfig.exe" >/dev/null && break;
 drive() { WINEDEBUG=-all LANG=ja_JP.UTF-8 wine "$build/bin/drive.exe" "$@"; }
 check "the launcher shows the dialog" drive wait-dialog
 wait "$other"
+check "the launcher passes --lang en on" eval 'drive title | grep -q "USB game pad settings"'
 WINEDEBUG=-all wine "$build/bin/padsim.exe" COM12 --buttons 8 --seconds 20 > "$work/wire.log" 2>&1 &
 sleep 1
 check "the read through COM1 reaches the stand-in on COM12" drive click 1005 wait-idle

@@ -59,9 +59,9 @@ struct Row {
     Act act = READ;
     int arg = 0;   // BOX: button 1..32; RADIO: position 0..8 (centre, up, ... up-left)
     const char* wire = "";
-    const char* status = nullptr;  // UTF-8; nullptr: not checked
-    const char* box = "";          // the one box's text; "": no box
-    const char* caption = "";
+    TextKey status = NO_TEXT;  // NO_TEXT: not checked
+    TextKey box = NO_TEXT;     // the one box's text; NO_TEXT: no box
+    TextKey caption = NO_TEXT;
     UINT flags = 0;
     Edit edit = ANY;
     const char* screen = nullptr;  // ScreenOf(); nullptr: not checked
@@ -75,15 +75,7 @@ struct Row {
 #define RD QUERIES "Ini_Disp" CR
 #define RESTARTED(n) CR "buttom_0=" n CR "reboot" CR RD "btn_off" CR "Ini_Disp" CR
 #define PRESSED "buttom_b=255\rbuttom_c=255\rbuttom_d=255\rbuttom_e=255\rbuttom_f=255\r"
-#define NOT_LINKED "未接続"
-#define CONNECTED "接続"
-#define READ_FAILED "情報取得失敗"
-#define PROBE_BOX "USBが認識してから「PAD情報取得」ボタンを押してください"
-#define OPEN_BOX "オープン失敗！！"
-#define OPEN_CAPTION "ＲＳ－２３２Ｃ"
 #define OPEN_FLAGS (MB_OK | MB_ICONERROR | MB_SYSTEMMODAL)
-#define REBOOT_OK "リブート成功"
-#define REBOOT_FAILED "リブート失敗！！"
 
 void Silent(PadSimConfig& c) { c.misbehaviour = BEHAVE_SILENT; }
 void Nak(PadSimConfig& c) { c.misbehaviour = BEHAVE_NAK; }
@@ -114,25 +106,25 @@ const Row rows[] = {
      .status = CONNECTED, .screen = TWELVE},
     {.name = "read_at_9600_baud", .pad = [](PadSimConfig& c) { c.paced = true; }, .wire = HS RD, .screen = TWELVE},
     {.name = "read_probe_not_255", .pad = [](PadSimConfig& c) { c.valueReplies["1_num?"] = "00FE\r\n"; },
-     .wire = HS CR "1_num?" CR, .status = READ_FAILED, .box = PROBE_BOX, .caption = "PAD情報取得",
+     .wire = HS CR "1_num?" CR, .status = READ_FAILED, .box = PROBE_BOX, .caption = PAD_INFO,
      .flags = MB_OK | MB_ICONERROR, .edit = OFF, .then = RD},
     {.name = "read_non_hex_values", .pad = [](PadSimConfig& c) { c.misbehaviour = BEHAVE_NON_HEX; },
-     .wire = HS CR "1_num?" CR, .status = READ_FAILED, .box = PROBE_BOX, .caption = "PAD情報取得",
+     .wire = HS CR "1_num?" CR, .status = READ_FAILED, .box = PROBE_BOX, .caption = PAD_INFO,
      .flags = MB_OK | MB_ICONERROR, .edit = OFF},
     // An unanswered count must not parse what the buffer held ("btn_" as 11).
     {.name = "read_count_unanswered", .pad = SilentAfter<4>, .wire = HS CR "1_num?\rbtn_num?\r",
-     .status = READ_FAILED, .box = PROBE_BOX, .caption = "PAD情報取得", .flags = MB_OK | MB_ICONERROR, .edit = OFF},
+     .status = READ_FAILED, .box = PROBE_BOX, .caption = PAD_INFO, .flags = MB_OK | MB_ICONERROR, .edit = OFF},
     {.name = "read_direction_lost_sends_no_centre", .pad = SilentAfter<6>,
      .wire = HS CR "1_num?\rbtn_num?\r\ra_num?\r", .status = READ_FAILED, .box = PROBE_BOX,
-     .caption = "PAD情報取得", .flags = MB_OK | MB_ICONERROR, .edit = OFF},
+     .caption = PAD_INFO, .flags = MB_OK | MB_ICONERROR, .edit = OFF},
     {.name = "read_group_c_lost", .pad = SilentAfter<8>, .wire = HS CR "1_num?\rbtn_num?\r\ra_num?\rb_num?\rc_num?\r",
-     .status = READ_FAILED, .box = PROBE_BOX, .caption = "PAD情報取得", .flags = MB_OK | MB_ICONERROR, .edit = OFF},
+     .status = READ_FAILED, .box = PROBE_BOX, .caption = PAD_INFO, .flags = MB_OK | MB_ICONERROR, .edit = OFF},
     // A drain that read only 64 bytes would leave the flood for the next read.
     {.name = "read_flood_then_a_healthy_pad", .pad = [](PadSimConfig& c) { c.misbehaviour = BEHAVE_FLOOD; },
      .pre = OPEN, .wire = CR "1_num?\r", .status = READ_FAILED, .box = PROBE_BOX,
-     .caption = "PAD情報取得", .flags = MB_OK | MB_ICONERROR, .edit = OFF, .then = RD},
+     .caption = PAD_INFO, .flags = MB_OK | MB_ICONERROR, .edit = OFF, .then = RD},
     {.name = "read_pad_hangs_up", .pad = [](PadSimConfig& c) { c.hangUpAfter = 4; }, .wire = HS CR "1_num?\r",
-     .status = READ_FAILED, .box = PROBE_BOX, .caption = "PAD情報取得", .flags = MB_OK | MB_ICONERROR,
+     .status = READ_FAILED, .box = PROBE_BOX, .caption = PAD_INFO, .flags = MB_OK | MB_ICONERROR,
      .then = RD},
     {.name = "read_garbage", .pad = [](PadSimConfig& c) { c.misbehaviour = BEHAVE_GARBAGE; }, .wire = HS,
      .status = NOT_LINKED, .edit = OFF, .then = HS RD},
@@ -151,32 +143,32 @@ const Row rows[] = {
     {.name = "press_all_port_gone", .pre = RELAY_DOWN, .act = PRESS_ALL, .status = NOT_LINKED, .box = OPEN_BOX,
      .caption = OPEN_CAPTION, .flags = OPEN_FLAGS},
     {.name = "release_all_acknowledged", .pre = OPEN, .act = RELEASE_ALL, .wire = "btn_off\r",
-     .status = "全ボタン解除", .screen = "n12 e12 r1059 00000000 00000000 00000000 00000000"},
+     .status = RELEASED, .screen = "n12 e12 r1059 00000000 00000000 00000000 00000000"},
     {.name = "release_all_refused", .pad = Nak, .pre = OPEN, .act = RELEASE_ALL, .wire = "btn_off\r",
-     .status = "全ボタン解除失敗！！"},
+     .status = RELEASE_FAILED},
     // The read's "OK" is still in the buffer: only this command's answer counts.
     {.name = "release_all_unanswered", .pad = Silent, .pre = OPEN, .act = RELEASE_ALL, .wire = "btn_off\r",
-     .status = "全ボタン解除失敗！！"},
+     .status = RELEASE_FAILED},
 
     // The restart.
     {.name = "restart_prompt_reply", .pre = OPEN, .act = RESTART, .wire = RESTARTED("012"),
-     .status = "全ボタン解除", .box = REBOOT_OK, .caption = "Velmorant", .flags = MB_OK | MB_ICONINFORMATION,
+     .status = RELEASED, .box = REBOOT_OK, .caption = REBOOT_CAPTION, .flags = MB_OK | MB_ICONINFORMATION,
      .edit = ON},
     {.name = "restart_to_no_buttons", .pre = TYPED_COUNT, .typed = "0", .act = RESTART, .wire = RESTARTED("255"),
-     .box = REBOOT_OK, .caption = "Velmorant", .flags = MB_OK | MB_ICONINFORMATION,
+     .box = REBOOT_OK, .caption = REBOOT_CAPTION, .flags = MB_OK | MB_ICONINFORMATION,
      .screen = "n0 e0 r1059 00000000 00000000 00000000 00000000"},
     {.name = "restart_typed_123_is_12", .pre = TYPED_COUNT, .typed = "123", .act = RESTART,
-     .wire = RESTARTED("012"), .box = REBOOT_OK, .caption = "Velmorant", .flags = MB_OK | MB_ICONINFORMATION},
+     .wire = RESTARTED("012"), .box = REBOOT_OK, .caption = REBOOT_CAPTION, .flags = MB_OK | MB_ICONINFORMATION},
     {.name = "restart_typed_40_sends_no_count", .pre = TYPED_COUNT, .typed = "40", .act = RESTART, .wire = CR,
-     .box = REBOOT_FAILED, .caption = "Velmorant", .flags = MB_OK | MB_ICONERROR},
+     .box = REBOOT_FAILED, .caption = REBOOT_CAPTION, .flags = MB_OK | MB_ICONERROR},
     {.name = "restart_typed_ab_sends_no_count", .pre = TYPED_COUNT, .typed = "ab", .act = RESTART, .wire = CR,
-     .box = REBOOT_FAILED, .caption = "Velmorant", .flags = MB_OK | MB_ICONERROR},
+     .box = REBOOT_FAILED, .caption = REBOOT_CAPTION, .flags = MB_OK | MB_ICONERROR},
     {.name = "restart_count_refused", .pad = Nak, .pre = OPEN, .act = RESTART, .wire = CR "buttom_0=012\r"},
     {.name = "restart_wrong_count_reported", .pad = [](PadSimConfig& c) { c.rebootReply = "0008\r\n"; },
      .pre = OPEN, .act = RESTART, .wire = CR "buttom_0=012\rreboot\r", .box = REBOOT_FAILED,
-     .caption = "Velmorant", .flags = MB_OK | MB_ICONERROR, .then = RD},
+     .caption = REBOOT_CAPTION, .flags = MB_OK | MB_ICONERROR, .then = RD},
     {.name = "restart_never_answered", .pad = [](PadSimConfig& c) { c.rebootDelayMs = -1; }, .pre = OPEN,
-     .act = RESTART, .wire = CR "buttom_0=012\rreboot\r", .box = REBOOT_FAILED, .caption = "Velmorant",
+     .act = RESTART, .wire = CR "buttom_0=012\rreboot\r", .box = REBOOT_FAILED, .caption = REBOOT_CAPTION,
      .flags = MB_OK | MB_ICONERROR, .then = RD},
     {.name = "restart_port_gone", .pre = RELAY_DOWN, .act = RESTART, .box = OPEN_BOX, .caption = OPEN_CAPTION,
      .flags = OPEN_FLAGS},
@@ -189,7 +181,7 @@ const Row rows[] = {
     {.name = "handshake_ko_fails", .pad = [](PadSimConfig& c) { c.handshakeReply = "KO\r\n"; }, .wire = HS,
      .status = NOT_LINKED, .edit = OFF, .closes = 1},
     {.name = "handshake_only_the_first_answered", .pad = SilentAfter<1>, .wire = HS CR "1_num?\r",
-     .status = READ_FAILED, .box = PROBE_BOX, .caption = "PAD情報取得", .flags = MB_OK | MB_ICONERROR},
+     .status = READ_FAILED, .box = PROBE_BOX, .caption = PAD_INFO, .flags = MB_OK | MB_ICONERROR},
     {.name = "handshake_silent_pad_stale_ok", .pad = Silent, .pre = STALE_ACK, .wire = HS, .status = NOT_LINKED,
      .edit = OFF, .closes = 1, .then = HS RD},
     {.name = "typed_com1_with_blanks", .pre = TYPED_PORT, .typed = " com1 ", .wire = HS RD, .status = CONNECTED},
@@ -229,15 +221,14 @@ const Row rows[] = {
      .then = HS RD},
     {.name = "cable_pulled_then_read", .pre = PULLED, .status = NOT_LINKED, .edit = OFF, .then = HS RD},
     {.name = "late_restart_reply_window_answers", .pad = [](PadSimConfig& c) { c.rebootDelayMs = 8000; },
-     .pre = PROBED, .act = RESTART, .wire = RESTARTED("012"), .box = REBOOT_OK, .caption = "Velmorant",
+     .pre = PROBED, .act = RESTART, .wire = RESTARTED("012"), .box = REBOOT_OK, .caption = REBOOT_CAPTION,
      .flags = MB_OK | MB_ICONINFORMATION},
 
-    // Finding the pad tries every mapped port, here COM33 among 20 silent ones.
+    // Finding the pad tries every mapped port, here COM33 after silent ones.
     {.name = "find_the_pad_on_com33", .pre = NEIGHBOURS, .pair = 12, .act = FIND, .wire = HS CR "1_num?\r",
-     .status = "パッド：COM33", .edit = OFF, .then = HS RD},
+     .status = PAD_ON_COM33, .edit = OFF, .then = HS RD},
     {.name = "find_no_pad_anywhere", .pad = Silent, .pre = NEIGHBOURS, .pair = 12, .act = FIND, .wire = HS,
-     .status = NOT_LINKED, .box = "パッドが見つかりません。ケーブルとUSBの認識を確かめてください。",
-     .caption = "パッドを探す", .flags = MB_OK | MB_ICONINFORMATION},
+     .status = NOT_LINKED, .box = NO_PAD, .caption = FIND_CAPTION, .flags = MB_OK | MB_ICONINFORMATION},
 };
 
 void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
@@ -399,6 +390,10 @@ protected:
         answered = unanswered = 0;
         probing = row.pre == PROBED;
         if (probing) prober = std::thread(ProbeWindow, dialog);
+        // The pairs no case here uses go away: their ports then fail to open at
+        // once instead of each waiting out a silent handshake.
+        for (int pair = 1; row.pre == NEIGHBOURS && pair <= 10; pair++)
+            if (pair != 2) RelayDown(pair);
         for (int i = 0; row.pre == NEIGHBOURS && i < 2; i++) {
             neighbours[i].reset(new PadSim);
             neighbours[i]->config.misbehaviour = BEHAVE_SILENT;
@@ -431,10 +426,12 @@ protected:
         }
         EXPECT_EQ(Escaped(ToolBytes(SettledWire(*pad))), Escaped(row.wire)) << "what the tool sent";
         if (row.status) {
-            EXPECT_EQ(ControlText(dialog, 1000), Cp932(row.status)) << "status label";
+            EXPECT_EQ(ControlText(dialog, 1000), Text(row.status)) << "status label";
         }
-        std::string box = *row.box ? Cp932(row.box) + " | " + Cp932(row.caption) + " | " +
-                                         std::to_string(row.flags) + "; " : "";
+        EXPECT_EQ(ControlText(dialog, 1005) + " | " + ControlText(dialog, 1075), Text(PAD_INFO) + " | " + Text(RESTART_USB))
+            << "button captions after the action";
+        std::string box = row.box ? Text(row.box) + " | " + Text(row.caption) + " | " +
+                                        std::to_string(row.flags) + "; " : "";
         EXPECT_EQ(BoxesShown(), box) << "message boxes";
         if (row.edit != ANY) {
             EXPECT_EQ(EditControlsNot(dialog, row.edit == ON), "") << "editing controls not as wanted";
@@ -469,7 +466,7 @@ protected:
         ShownBoxes().clear();
         Click(dialog, 1005);
         EXPECT_EQ(Escaped(ToolBytes(SettledWire(*pad))), Escaped(row.then)) << "the following read";
-        EXPECT_EQ(ControlText(dialog, 1000), Cp932(CONNECTED)) << "after the following read";
+        EXPECT_EQ(ControlText(dialog, 1000), Text(CONNECTED)) << "after the following read";
         EXPECT_EQ(BoxesShown(), "") << "after the following read";
     }
 
@@ -485,6 +482,9 @@ protected:
 
 TEST_P(Scenario, Row) {
     const Row& row = GetParam();
+    // A second face changes only what a user reads.
+    if (PRIMARYLANGID(GetUserDefaultUILanguage()) != LANG_JAPANESE && !row.status && !row.box)
+        GTEST_SKIP() << "shows no text of its own";
     StartPad(row.pair, row.pre == SWAPPED ? Twelve() : row.state);
     dialog = CreateConfigDialog();
     ASSERT_NE(dialog, nullptr);

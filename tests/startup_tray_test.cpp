@@ -1,6 +1,6 @@
 // What a user sees at start-up, and the notification-area icon. Wine's null
 // display driver has no notification area, so the shell's answer to
-// Shell_NotifyIconA is played here: the one view of the icon there is.
+// Shell_NotifyIconW is played here: the one view of the icon there is.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -14,14 +14,14 @@
 #include "../../shell/app.h"
 #include "../../shell/tray.h"
 
-extern "C" void* __imp_Shell_NotifyIconA;
+extern "C" void* __imp_Shell_NotifyIconW;
 
 namespace {
 
 std::string iconCalls;  // "add <size> <tip>; delete; "
 BOOL shellAccepts = TRUE;
-BOOL WINAPI RecordNotifyIcon(DWORD message, PNOTIFYICONDATAA data) {
-    iconCalls += message == NIM_ADD ? "add " + std::to_string(data->cbSize) + " " + data->szTip + "; "
+BOOL WINAPI RecordNotifyIcon(DWORD message, PNOTIFYICONDATAW data) {
+    iconCalls += message == NIM_ADD ? "add " + std::to_string(data->cbSize) + " " + Utf8(data->szTip) + "; "
                  : message == NIM_DELETE ? "delete; " : "other; ";
     return shellAccepts;
 }
@@ -41,7 +41,7 @@ class Startup : public ::testing::Test {
 protected:
     void SetUp() override {
         static bool hooked = false;
-        if (!hooked) PatchImport(&__imp_Shell_NotifyIconA, (void*)RecordNotifyIcon), hooked = true;
+        if (!hooked) PatchImport(&__imp_Shell_NotifyIconW, (void*)RecordNotifyIcon), hooked = true;
         iconCalls.clear();
         shellAccepts = TRUE;
         dialog = CreateConfigDialog();
@@ -73,10 +73,10 @@ TEST_F(Startup, ListsCheckBoxesAndControlsAsTheUserFindsThem) {
     EXPECT_EQ(boxes, std::string(32, '.') + "x" + std::string(8, '.')) << "32 boxes, then 9 radios: centre checked";
     EXPECT_EQ(EditControlsNot(dialog, false), "") << "editing controls enabled at start-up";
     for (int id : {1, 1005, 1016}) EXPECT_TRUE(IsEnabled(dialog, id)) << "control " << id;
-    EXPECT_EQ(ControlText(dialog, 1000), Cp932("未接続"));
-    char title[128] = "";
-    GetWindowTextA(dialog, title, sizeof title);
-    EXPECT_EQ(std::string(title), Cp932("Ｈ８／３０５２Ｆ（３０４８Ｆ）ＵＳＢゲームパッド設定用"));
+    EXPECT_EQ(ControlText(dialog, 1000), Text(NOT_LINKED));
+    wchar_t title[128] = L"";
+    GetWindowTextW(dialog, title, 128);
+    EXPECT_EQ(Utf8(title), Text(TITLE));
 }
 
 TEST_F(Startup, OnlyTheExitButtonAndTheCloseBoxEndTheDialog) {
@@ -95,24 +95,24 @@ TEST_F(Startup, OnlyTheExitButtonAndTheCloseBoxEndTheDialog) {
 struct TrayCase {
     BOOL accepts;
     int restarted;
-    const char* calls;
+    TextKey tip;
     bool visible;
     int inTray;
 };
 
 TEST_F(Startup, EnteringTheTrayHidesTheDialogOnlyBehindAnIcon) {
-    const std::string v1 = "add " + std::to_string(NOTIFYICONDATAA_V1_SIZE) + " ";
+    const std::string v1 = "add " + std::to_string(NOTIFYICONDATAW_V1_SIZE) + " ";
     const TrayCase cases[] = {
-        {TRUE, 0, "Brisvel点灯PIC USB; ", false, 1},
-        {TRUE, 1, "Brisvel点灯PIC USB 通信中; ", false, 1},
-        {FALSE, 0, "Brisvel点灯PIC USB; ", true, 0},
+        {TRUE, 0, TIP_IDLE, false, 1},
+        {TRUE, 1, TIP_BUSY, false, 1},
+        {FALSE, 0, TIP_IDLE, true, 0},
     };
     for (const TrayCase& c : cases) {
         iconCalls.clear();
         shellAccepts = c.accepts;
         restartStarted = c.restarted;
         Click(dialog, 40004);
-        EXPECT_EQ(iconCalls, v1 + Cp932(c.calls)) << "shell accepts " << c.accepts << ", restarted " << c.restarted;
+        EXPECT_EQ(iconCalls, v1 + Text(c.tip) + "; ") << "shell accepts " << c.accepts << ", restarted " << c.restarted;
         EXPECT_EQ(IsWindowVisible(dialog) != FALSE, c.visible) << "shell accepts " << c.accepts;
         EXPECT_EQ(inTray, c.inTray) << "shell accepts " << c.accepts;
         iconCalls.clear();

@@ -4,6 +4,7 @@
 
 #include "config_dialog.h"
 #include "serial_link.h"
+#include "texts.h"
 #include "../../shell/app.h"
 #include "../../shell/tray.h"
 
@@ -21,8 +22,8 @@ static void ResetProcessState(void) {
 
 HWND CreateConfigDialog(void) {
     ResetProcessState();
-    if (!hInstance) hInstance = GetModuleHandleA(NULL);
-    return CreateDialogParamA(hInstance, "MYDLG", NULL, ConfigDialog, 0);
+    if (!hInstance) hInstance = GetModuleHandleA(NULL), UseLanguage(ChosenLanguage(""));
+    return CreateDialogParamW(hInstance, WIDE(RES_DIALOG), NULL, ConfigDialog, 0);
 }
 
 void DestroyConfigDialog(HWND dialog) {
@@ -50,18 +51,44 @@ std::string EditControlsNot(HWND dialog, bool enabled) {
 }
 
 std::string ControlText(HWND dialog, int id) {
-    char text[256] = "";
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
+    wchar_t text[256] = L"";
+    GetDlgItemTextW(dialog, id, text, 256);
+    return Utf8(text);
 }
 
-std::string Cp932(const char* utf8) {
-    wchar_t wide[256];
-    int n = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide, 256);
-    char out[512];
-    WideCharToMultiByte(932, 0, wide, n, out, sizeof out, NULL, NULL);
+std::string Utf8(const wchar_t* text) {
+    char out[1024] = "";
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, out, sizeof out, NULL, NULL);
     return out;
 }
+
+// Japanese exactly as the tool has always shown it; English for every other user.
+static const char* const texts[TEXT_KEYS][2] = {
+    {"", ""},
+    {"未接続", "Not connected"},
+    {"接続", "Connected"},
+    {"情報取得失敗", "Read failed"},
+    {"全ボタン解除", "All released"},
+    {"全ボタン解除失敗！！", "Release failed"},
+    {"PAD情報取得", "Read pad"},
+    {"USB再起動", "Restart USB"},
+    {"USBが認識してから「PAD情報取得」ボタンを押してください",
+     "Wait until Windows has found the USB pad, then press “Read pad” again."},
+    {"オープン失敗！！", "Cannot open the port."},
+    {"ＲＳ－２３２Ｃ", "RS-232C"},
+    {"リブート成功", "The pad has restarted."},
+    {"リブート失敗！！", "The pad did not restart."},
+    {"Velmorant", "Velmorant"},
+    {"Ｈ８／３０５２Ｆ（３０４８Ｆ）ＵＳＢゲームパッド設定用", "H8/3052F (3048F) USB game pad settings"},
+    {"Brisvel点灯PIC USB", "Brisvel lamp PIC USB"},
+    {"Brisvel点灯PIC USB 通信中", "Brisvel lamp PIC USB, busy"},
+    {"パッド：COM33", "Pad on COM33"},
+    {"パッドが見つかりません。ケーブルとUSBの認識を確かめてください。",
+     "No pad answers on any port. Check the cable, and that Windows has found the USB pad."},
+    {"パッドを探す", "Find the pad"},
+};
+
+std::string Text(TextKey key) { return texts[key][PRIMARYLANGID(GetUserDefaultUILanguage()) != LANG_JAPANESE]; }
 
 void PumpMessages(void) {
     MSG message;

@@ -7,8 +7,9 @@
 
 #include <string>
 
-// Creates the dialog modeless from "MYDLG" with the real dialog procedure,
-// after returning the link, buffers and flags to their start-up state.
+// Creates the dialog modeless from "MYDLG" with the real dialog procedure, in
+// the language the tool chooses at start-up, after returning the link,
+// buffers and flags to their start-up state.
 HWND CreateConfigDialog(void);
 void DestroyConfigDialog(HWND dialog);
 
@@ -21,9 +22,16 @@ bool IsEnabled(HWND dialog, int id);
 // The editing controls (check boxes aside) that are not enabled, or not
 // disabled, as wanted: their identifiers, "" when all are as wanted.
 std::string EditControlsNot(HWND dialog, bool enabled);
-std::string ControlText(HWND dialog, int id);  // code page 932 bytes
-// The text of a UTF-8 literal in code page 932, for comparing with the above.
-std::string Cp932(const char* utf8);
+std::string ControlText(HWND dialog, int id);  // read as UTF-16, given as UTF-8
+std::string Utf8(const wchar_t* text);
+
+// Every text a user reads, by key, in the language of the user's face.
+enum TextKey {
+    NO_TEXT, NOT_LINKED, CONNECTED, READ_FAILED, RELEASED, RELEASE_FAILED, PAD_INFO, RESTART_USB, PROBE_BOX,
+    OPEN_BOX, OPEN_CAPTION, REBOOT_OK, REBOOT_FAILED, REBOOT_CAPTION, TITLE, TIP_IDLE, TIP_BUSY, PAD_ON_COM33,
+    NO_PAD, FIND_CAPTION, TEXT_KEYS
+};
+std::string Text(TextKey key);
 // Handles whatever messages are queued for this thread.
 void PumpMessages(void);
 

@@ -8,6 +8,8 @@
 //   wait-shown            until the dialog is shown again
 //   wait-box              until a message box of padconfig is up
 //   ok-box                presses OK on padconfig's message box
+//   box-text              prints the message box's text (UTF-8)
+//   title                 prints the dialog's title (UTF-8)
 //   sleep MS
 //   close                 closes the dialog with its exit button
 //   rect                  prints the dialog's place on the screen: W H X Y
@@ -57,6 +59,15 @@ static bool BoxUp(HWND) { return Find(FindMessageBox) != NULL; }
 static bool Hidden(HWND dialog) { return !IsWindowVisible(dialog); }
 static bool Shown(HWND dialog) { return IsWindowVisible(dialog) != FALSE; }
 
+static void PrintText(HWND window) {
+    wchar_t text[256] = L"";
+    char utf8[1024] = "";
+    GetWindowTextW(window, text, 256);
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, NULL, NULL);
+    printf("%s\n", utf8);
+    fflush(stdout);
+}
+
 int main(int argc, char** argv) {
     HWND dialog = NULL;
     for (int i = 1; i < argc; i++) {
@@ -64,14 +75,16 @@ int main(int argc, char** argv) {
         const char* arg = i + 1 < argc ? argv[i + 1] : "0";
         bool ok = true;
         if (!strcmp(step, "wait-dialog")) ok = Until(DialogShown, NULL), dialog = Find(FindConfigDialog);
+        else if (!strcmp(step, "wait-box")) ok = Until(BoxUp, NULL);
+        else if (!strcmp(step, "ok-box")) PostMessageA(Find(FindMessageBox), WM_COMMAND, IDOK, 0);
+        else if (!strcmp(step, "box-text")) PrintText(GetDlgItem(Find(FindMessageBox), 0xFFFF));
         else if (!dialog) ok = (dialog = Find(FindConfigDialog)) != NULL, i--;
         else if (!strcmp(step, "click")) PostMessageA(GetDlgItem(dialog, atoi(arg)), BM_CLICK, 0, 0), i++;
         else if (!strcmp(step, "command")) PostMessageA(dialog, WM_COMMAND, atoi(arg), 0), i++;
         else if (!strcmp(step, "wait-idle")) Sleep(200), ok = Until(ReadEnded, dialog);
-        else if (!strcmp(step, "wait-box")) ok = Until(BoxUp, NULL);
+        else if (!strcmp(step, "title")) PrintText(dialog);
         else if (!strcmp(step, "wait-hidden")) ok = Until(Hidden, dialog);
         else if (!strcmp(step, "wait-shown")) ok = Until(Shown, dialog);
-        else if (!strcmp(step, "ok-box")) PostMessageA(Find(FindMessageBox), WM_COMMAND, IDOK, 0);
         else if (!strcmp(step, "sleep")) Sleep(atoi(arg)), i++;
         else if (!strcmp(step, "close")) PostMessageA(GetDlgItem(dialog, 1), BM_CLICK, 0, 0);
         else if (!strcmp(step, "rect")) {

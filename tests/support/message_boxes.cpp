@@ -1,10 +1,11 @@
 #include "message_boxes.h"
 
 #include "api_hook.h"
+#include "dialog_harness.h"
 
-extern "C" void* __imp_MessageBoxA;
+extern "C" void* __imp_MessageBoxW;
 
-typedef int(WINAPI* MessageBoxFn)(HWND, LPCSTR, LPCSTR, UINT);
+typedef int(WINAPI* MessageBoxFn)(HWND, LPCWSTR, LPCWSTR, UINT);
 static MessageBoxFn realMessageBox;
 static std::vector<ShownBox> boxes;
 static void (*shownCallback)(const ShownBox&);
@@ -20,8 +21,8 @@ static LRESULT CALLBACK CloseBoxOnActivate(int code, WPARAM wParam, LPARAM lPara
     return CallNextHookEx(cbtHook, code, wParam, lParam);
 }
 
-static int WINAPI RecordMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT flags) {
-    boxes.push_back({owner, text ? text : "", caption ? caption : "", flags});
+static int WINAPI RecordMessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT flags) {
+    boxes.push_back({owner, Utf8(text ? text : L""), Utf8(caption ? caption : L""), flags});
     if (shownCallback) shownCallback(boxes.back());
     return realMessageBox(owner, text, caption, flags);
 }
@@ -30,7 +31,7 @@ void StartRecordingBoxes(void) {
     boxes.clear();
     shownCallback = nullptr;
     if (!realMessageBox)
-        realMessageBox = (MessageBoxFn)PatchImport(&__imp_MessageBoxA, (void*)RecordMessageBox);
+        realMessageBox = (MessageBoxFn)PatchImport(&__imp_MessageBoxW, (void*)RecordMessageBox);
     if (!cbtHook) cbtHook = SetWindowsHookExA(WH_CBT, CloseBoxOnActivate, NULL, GetCurrentThreadId());
 }
 

@@ -1,5 +1,5 @@
 // Records every message box the code under test shows, and closes it: the
-// MessageBoxA import is interposed on (the real box still opens), and a CBT
+// MessageBoxW import is interposed on (the real box still opens), and a CBT
 // hook presses its default button once it is up.
 #ifndef TESTS_MESSAGE_BOXES_H
 #define TESTS_MESSAGE_BOXES_H
@@ -11,7 +11,7 @@
 
 struct ShownBox {
     HWND owner;
-    std::string text;     // code page 932 bytes
+    std::string text;     // UTF-8
     std::string caption;
     UINT flags;
 };

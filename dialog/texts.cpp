@@ -1,0 +1,35 @@
+// The texts the code sets, from the string table of the chosen language.
+#include "texts.h"
+
+#include <shellapi.h>
+
+#include "../shell/app.h"
+
+constexpr int TEXT_SIZE = 256;  // the longest text with room to spare
+
+void SetTextOf(HWND window, UINT text) {
+    WCHAR buffer[TEXT_SIZE] = L"";
+    LoadStringW(hInstance, text, buffer, TEXT_SIZE);
+    SetWindowTextW(window, buffer);
+}
+
+void SetTextWithNumber(HWND window, UINT text, int number) {
+    WCHAR format[TEXT_SIZE] = L"", buffer[TEXT_SIZE + 16];
+    LoadStringW(hInstance, text, format, TEXT_SIZE);
+    wsprintfW(buffer, format, number);  // the text is at most TEXT_SIZE, a number 11 more
+    SetWindowTextW(window, buffer);
+}
+
+int ShowMessage(HWND owner, UINT text, UINT caption, UINT flags) {
+    WCHAR body[TEXT_SIZE] = L"", title[TEXT_SIZE] = L"";
+    LoadStringW(hInstance, text, body, TEXT_SIZE);
+    LoadStringW(hInstance, caption, title, TEXT_SIZE);
+    return MessageBoxW(owner, body, title, flags);
+}
+
+void ShowVersionBox(HWND owner) {
+    WCHAR app[TEXT_SIZE] = L"", extra[TEXT_SIZE] = L"";
+    LoadStringW(hInstance, TEXT_ABOUT_APP, app, TEXT_SIZE);
+    LoadStringW(hInstance, TEXT_ABOUT_EXTRA, extra, TEXT_SIZE);
+    ShellAboutW(owner, app, extra, NULL);
+}
