@@ -296,16 +296,6 @@ void ProbeWindow(HWND window) {
     }
 }
 
-std::string Escaped(const std::string& bytes) {
-    std::string out;
-    for (unsigned char c : bytes) {
-        char hex[8];
-        snprintf(hex, sizeof hex, "\\x%02X", c);
-        out += c == '\r' ? "\\r" : c == '\n' ? "\\n" : (c >= 0x20 && c < 0x7F) ? std::string(1, (char)c) : hex;
-    }
-    return out;
-}
-
 // "n<count row> e<enabled check boxes> r<checked radios> <check boxes 1..32>".
 std::string ScreenOf(HWND dialog) {
     int row = (int)SendDlgItemMessageA(dialog, 1017, CB_GETCURSEL, 0, 0), enabled = 0;
@@ -421,34 +411,21 @@ protected:
             EXPECT_EQ(unanswered, 0) << "questions unanswered within 1 s, of " << answered + unanswered;
             EXPECT_GE(answered, 10) << "the action took 8 s";
         }
-        if (row.pre == HOSTILE) {
+        if (row.pre == HOSTILE)
             EXPECT_EQ(LineFlags(stateSet), "9600 800 bin1 par0 outx0 inx0 err0 null0 abort0 dsr0 txc1 cts0 dsrflow0 dtr0 rts0");
-        }
-        EXPECT_EQ(Escaped(ToolBytes(SettledWire(*pad))), Escaped(row.wire)) << "what the tool sent";
-        if (row.status) {
-            EXPECT_EQ(ControlText(dialog, 1000), Text(row.status)) << "status label";
-        }
+        EXPECT_EQ(ToolBytes(SettledWire(*pad)), row.wire) << "what the tool sent";
+        if (row.status) EXPECT_EQ(ControlText(dialog, 1000), Text(row.status)) << "status label";
         EXPECT_EQ(ControlText(dialog, 1005) + " | " + ControlText(dialog, 1075), Text(PAD_INFO) + " | " + Text(RESTART_USB))
             << "button captions after the action";
         std::string box = row.box ? Text(row.box) + " | " + Text(row.caption) + " | " +
                                         std::to_string(row.flags) + "; " : "";
         EXPECT_EQ(BoxesShown(), box) << "message boxes";
-        if (row.edit != ANY) {
-            EXPECT_EQ(EditControlsNot(dialog, row.edit == ON), "") << "editing controls not as wanted";
-        }
-        if (row.screen) {
-            EXPECT_EQ(ScreenOf(dialog), row.screen);
-        }
-        for (auto& neighbour : neighbours) {
-            if (!neighbour) continue;
-            EXPECT_EQ(Escaped(ToolBytes(SettledWire(*neighbour))), Escaped(HS)) << "a silent neighbour";
-        }
-        if (row.act == FIND) {
-            EXPECT_EQ(portHandle, INVALID_HANDLE_VALUE) << "a port left open";
-        }
-        if (row.closes >= 0) {
-            EXPECT_EQ(toolCloses, row.closes) << "closes of the port";
-        }
+        if (row.edit != ANY) EXPECT_EQ(EditControlsNot(dialog, row.edit == ON), "") << "editing controls not as wanted";
+        if (row.screen) EXPECT_EQ(ScreenOf(dialog), row.screen);
+        for (auto& neighbour : neighbours)
+            if (neighbour) EXPECT_EQ(ToolBytes(SettledWire(*neighbour)), HS) << "a silent neighbour";
+        if (row.act == FIND) EXPECT_EQ(portHandle, INVALID_HANDLE_VALUE) << "a port left open";
+        if (row.closes >= 0) EXPECT_EQ(toolCloses, row.closes) << "closes of the port";
         COMMTIMEOUTS t = {};
         if (LinkState == LINK_OPEN && GetCommTimeouts(portHandle, &t)) {
             char text[80];
@@ -465,7 +442,7 @@ protected:
         AnswerPromptly(LinkState == LINK_OPEN);
         ShownBoxes().clear();
         Click(dialog, 1005);
-        EXPECT_EQ(Escaped(ToolBytes(SettledWire(*pad))), Escaped(row.then)) << "the following read";
+        EXPECT_EQ(ToolBytes(SettledWire(*pad)), row.then) << "the following read";
         EXPECT_EQ(ControlText(dialog, 1000), Text(CONNECTED)) << "after the following read";
         EXPECT_EQ(BoxesShown(), "") << "after the following read";
     }
@@ -518,7 +495,7 @@ TEST_F(Scenario, HandshakePausesAfterEachRead) {
         if (b.fromTool && b.byte == '\r') toolCr.push_back(b.ms), padBytes = 0;
         if (!b.fromTool && ++padBytes == (toolCr.size() == 1 ? 64 : 4)) filled.push_back(b.ms);
     }
-    ASSERT_GE(toolCr.size(), 3u) << Escaped(ToolBytes(wire));
+    ASSERT_GE(toolCr.size(), 3u) << ToolBytes(wire);
     ASSERT_GE(filled.size(), 2u);
     EXPECT_GE(toolCr[1] - filled[0], 75.0) << "ms from the first read to the second carriage return";
     EXPECT_GE(toolCr[2] - filled[1], 75.0) << "ms from the second read to the next command";
