@@ -459,9 +459,12 @@ protected:
 
 TEST_P(Scenario, Row) {
     const Row& row = GetParam();
-    // A second face changes only what a user reads.
-    if (PRIMARYLANGID(GetUserDefaultUILanguage()) != LANG_JAPANESE && !row.status && !row.box)
-        GTEST_SKIP() << "shows no text of its own";
+    // A second face changes only what a user reads: each status and box once.
+    bool shownBefore = !row.status && !row.box;
+    for (const Row* other = rows; other->name != row.name && !shownBefore; other++)
+        shownBefore = other->status == row.status && other->box == row.box && other->caption == row.caption;
+    if (PRIMARYLANGID(GetUserDefaultUILanguage()) != LANG_JAPANESE && shownBefore)
+        GTEST_SKIP() << "its texts are another case's";
     StartPad(row.pair, row.pre == SWAPPED ? Twelve() : row.state);
     dialog = CreateConfigDialog();
     ASSERT_NE(dialog, nullptr);
