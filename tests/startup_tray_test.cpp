@@ -77,6 +77,28 @@ TEST_F(Startup, ListsCheckBoxesAndControlsAsTheUserFindsThem) {
     EXPECT_EQ(Utf8(title), Text(TITLE));
 }
 
+// A device plugged in while the dialog is up shows once the user enters the
+// list, and the row the user chose stays chosen; unplugged, it goes again.
+TEST_F(Startup, EnteringThePortListReadsThePortsAgain) {
+    HWND list = GetDlgItem(dialog, 1016);
+    auto chosen = [list] { return SendMessageA(list, CB_GETCURSEL, 0, 0) == SendMessageA(list, CB_FINDSTRINGEXACT, -1, (LPARAM)"COM33"); };
+    SendMessageA(list, CB_SETCURSEL, SendMessageA(list, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)"COM33"), 0);
+    HKEY map;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, NULL, 0, KEY_ALL_ACCESS, NULL,
+                              &map, NULL), ERROR_SUCCESS);
+    RegSetValueExA(map, "\\Device\\PlugTest", 0, REG_SZ, (const BYTE*)"COM40", 6);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(1016, CBN_SETFOCUS), (LPARAM)list);
+    std::string plugged = ListRows(list);
+    bool stillChosen = chosen();
+    RegDeleteValueA(map, "\\Device\\PlugTest");
+    RegCloseKey(map);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(1016, CBN_SETFOCUS), (LPARAM)list);
+    EXPECT_NE(plugged.find(" COM33 COM40 @"), std::string::npos) << plugged;
+    EXPECT_TRUE(stillChosen) << plugged;
+    EXPECT_EQ(ListRows(list).find("COM40"), std::string::npos) << ListRows(list);
+    EXPECT_TRUE(chosen()) << ListRows(list);
+}
+
 TEST_F(Startup, OnlyTheExitButtonAndTheCloseBoxEndTheDialog) {
     for (int id : {IDCANCEL, 1002, 40002}) {
         Click(dialog, id);
