@@ -16,6 +16,11 @@ extern int restartStarted;
 INT_PTR CALLBACK ConfigDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 void OnInitDialog(HWND dialog);
+// Opens the link to the port chosen in the port list, unless it is open; an
+// unusable port is told in a box. 1 when the link is usable, 0 when not.
+int OpenLink(HWND dialog);
+// 0 when the link is usable, 1 when not: shaped like a window procedure.
+int CheckLink(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 // 1 enables the editing controls, 0 disables them (and every check box);
 // any other value does nothing.
 void SetEditControlsEnabled(HWND dialog, int flag);
