@@ -24,6 +24,8 @@ int CheckLink(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 // 1 enables the editing controls, 0 disables them (and every check box);
 // any other value does nothing.
 void SetEditControlsEnabled(HWND dialog, int flag);
+// The editing controls are enabled: what the dialog shows, a read produced.
+bool ShowsReadConfiguration(HWND dialog);
 void SetStatusText(HWND dialog, UINT text);  // a string table identifier
 // Status "未接続" (Not connected), repainted.
 void ShowNotConnected(HWND dialog);
@@ -34,6 +36,9 @@ bool ShowIfLinkLost(HWND dialog);
 // Check boxes and radio buttons.
 int ButtonControlId(int button);        // button 0..31
 int RadioControlId(int directionIndex); // index into directionCodes
+// The group's mask of checked boxes; the checked position (centre when none).
+int CheckedMask(HWND dialog, ButtonGroup group);
+int CheckedDirection(HWND dialog);
 void SetAllButtonChecks(HWND dialog, WPARAM state);
 void ClearDirectionRadios(HWND dialog);
 void ResetButtonControls(HWND dialog, WPARAM state);

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "protocol.h"
+
 enum { LINK_CLOSED = 0, LINK_OPEN = 1, LINK_FAILED = 2 };
 
 constexpr int PORT_NAME_SIZE = 20;
@@ -50,6 +52,8 @@ enum SendMode {
 };
 // Returns 1 when the carriage return was written.
 int SendCommand(const char* text, SendMode mode = SEND_AND_PAUSE);
+// Sends "buttom_<group>=<mask>"; returns as SendCommand does.
+int SendGroupMask(ButtonGroup group, int mask);
 // The parsed value of the reply, or NO_VALUE when none arrived.
 int QueryValue(const char* text);
 void DrainInput(void);
