@@ -3,6 +3,7 @@
 // protocol itself sets; how fast the tool starts; and whether a long run of
 // clicks leaks memory or handles. Prints a Markdown table.
 #include <windows.h>
+#include <commdlg.h>
 #include <psapi.h>
 #include <winternl.h>
 
@@ -10,7 +11,9 @@
 #include <cstdio>
 #include <vector>
 
+#include "api_hook.h"
 #include "config_dialog.h"
+#include "control_ids.h"
 #include "dialog_harness.h"
 #include "message_boxes.h"
 #include "pad_harness.h"
@@ -40,6 +43,9 @@ double ReleaseAll() { return Command(); }
 double Restart() {
     return Drain() + Command() + Query() + Read() + PAUSE_MS + ReleaseAll() + PAUSE_MS + Command(false);
 }
+
+// The file's direction and four masks as the edits send them, then the read.
+double ApplyProfile() { return 5 * Command() + Read(); }
 
 // --- Measuring ----------------------------------------------------------
 
@@ -84,7 +90,26 @@ const Action actions[] = {
     {"press all", PressAll, 1003, false},
     {"release all", ReleaseAll, 1004, false},
     {"restart, prompt reply", Restart, 1075, false},
+    {"load a profile, same count", ApplyProfile, IDM_LOAD_PROFILE, false},
 };
+
+// The open-file dialog answers with a profile for the stand-in's 12 buttons.
+WCHAR profilePath[MAX_PATH];
+extern "C" void* __imp_GetOpenFileNameW;
+BOOL WINAPI NameProfile(LPOPENFILENAMEW box) {
+    lstrcpynW(box->lpstrFile, profilePath, box->nMaxFile);
+    return TRUE;
+}
+void PrepareProfile(void) {
+    static const char text[] = "[pad]\r\nbuttons=12\r\ndirection=up\r\nset=1,5,9,12\r\n";
+    GetTempPathW(MAX_PATH, profilePath);
+    lstrcatW(profilePath, L"bench.padprofile");
+    HANDLE file = CreateFileW(profilePath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    DWORD written;
+    WriteFile(file, text, sizeof text - 1, &written, NULL);
+    CloseHandle(file);
+    PatchImport(&__imp_GetOpenFileNameW, (void*)NameProfile);
+}
 
 void MeasureActions(int runs) {
     PadSim sim;
@@ -97,6 +122,7 @@ void MeasureActions(int runs) {
     }
     StartRecordingBoxes();
     OnBoxShown(NoteBoxOpened);
+    PrepareProfile();
     HWND dialog = CreateConfigDialog();
     Click(dialog, 1005);  // an open link and enabled controls to begin with
     printf("| action | floor (ms) | measured median (ms) | measured / floor |\n|---|---:|---:|---:|\n");

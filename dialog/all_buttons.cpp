@@ -9,11 +9,8 @@ void PressAllButtons(HWND dialog) {
         return;
     }
     SetStatusText(dialog, TEXT_CONNECTED);
-    for (int group = GROUP_B; group < GROUP_COUNT; group++) {  // f too: it exists on the wire
-        char command[LINK_BUFFER_SIZE];
-        FormatGroupCommand(command, sizeof command, (ButtonGroup)group, MASK_ALL);
-        SendCommand(command);
-    }
+    for (int group = GROUP_B; group < GROUP_COUNT; group++)  // f too: it exists on the wire
+        SendGroupMask((ButtonGroup)group, MASK_ALL);
     if (ShowIfLinkLost(dialog)) return;
     ResetButtonControls(dialog, BST_CHECKED);
 }

@@ -5,6 +5,7 @@
 #include "../shell/tray.h"
 #include "../shell/window_commands.h"
 #include "control_ids.h"
+#include "port_list.h"
 
 HWND portListWindow;
 HWND countListWindow;

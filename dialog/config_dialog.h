@@ -16,9 +16,16 @@ extern int restartStarted;
 INT_PTR CALLBACK ConfigDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 void OnInitDialog(HWND dialog);
+// Opens the link to the port chosen in the port list, unless it is open; an
+// unusable port is told in a box. 1 when the link is usable, 0 when not.
+int OpenLink(HWND dialog);
+// 0 when the link is usable, 1 when not: shaped like a window procedure.
+int CheckLink(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 // 1 enables the editing controls, 0 disables them (and every check box);
 // any other value does nothing.
 void SetEditControlsEnabled(HWND dialog, int flag);
+// The editing controls are enabled: what the dialog shows, a read produced.
+bool ShowsReadConfiguration(HWND dialog);
 void SetStatusText(HWND dialog, UINT text);  // a string table identifier
 // Status "未接続" (Not connected), repainted.
 void ShowNotConnected(HWND dialog);
@@ -29,6 +36,9 @@ bool ShowIfLinkLost(HWND dialog);
 // Check boxes and radio buttons.
 int ButtonControlId(int button);        // button 0..31
 int RadioControlId(int directionIndex); // index into directionCodes
+// The group's mask of checked boxes; the checked position (centre when none).
+int CheckedMask(HWND dialog, ButtonGroup group);
+int CheckedDirection(HWND dialog);
 void SetAllButtonChecks(HWND dialog, WPARAM state);
 void ClearDirectionRadios(HWND dialog);
 void ResetButtonControls(HWND dialog, WPARAM state);

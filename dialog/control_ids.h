@@ -40,6 +40,8 @@
 #define IDM_VERSION         40005
 #define IDM_FROM_TRAY       40006
 #define IDM_FIND_PAD        40007
+#define IDM_SAVE_PROFILE    40008
+#define IDM_LOAD_PROFILE    40009
 
 // Tray icon callback message.
 #define WM_TRAYNOTIFY       0x8001

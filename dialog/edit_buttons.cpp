@@ -7,17 +7,10 @@
 int groupMask;
 
 void SendButtonGroup(HWND dialog, ButtonGroup group) {
-    groupMask = 0;
-    for (int bit = 0; bit < BUTTONS_PER_GROUP; bit++) {
-        int button = group * BUTTONS_PER_GROUP + bit;
-        if (SendDlgItemMessageA(dialog, ButtonControlId(button), BM_GETCHECK, 0, 0) == BST_CHECKED)
-            groupMask += ButtonBit(button);
-    }
+    groupMask = CheckedMask(dialog, group);
     if (CheckLink(dialog, WM_COMMAND, 0, 0)) return;
     SetStatusText(dialog, TEXT_CONNECTED);
-    char command[LINK_BUFFER_SIZE];
-    FormatGroupCommand(command, sizeof command, group, groupMask);
-    SendCommand(command);
+    SendGroupMask(group, groupMask);
     ShowIfLinkLost(dialog);
 }
 

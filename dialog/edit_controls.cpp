@@ -17,6 +17,8 @@ void SetEditControlsEnabled(HWND dialog, int flag) {
         for (int id = IDC_BUTTON_FIRST; id <= IDC_BUTTON_LAST; id++) EnableWindow(GetDlgItem(dialog, id), FALSE);
 }
 
+bool ShowsReadConfiguration(HWND dialog) { return IsWindowEnabled(GetDlgItem(dialog, IDC_FRAME_BUTTONS)) != FALSE; }
+
 // Painted at once: an action may block right after setting it.
 void SetStatusText(HWND dialog, UINT text) {
     SetTextOf(GetDlgItem(dialog, IDC_STATUS), text);

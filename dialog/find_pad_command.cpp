@@ -3,10 +3,10 @@
 #include <cstdio>
 
 #include "../link/find_pad.h"
-#include "../link/port_list.h"
 #include "../link/serial_link.h"
 #include "config_dialog.h"
 #include "control_ids.h"
+#include "port_list.h"
 #include "texts.h"
 
 static void ChoosePort(int number) {

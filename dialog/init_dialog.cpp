@@ -1,11 +1,11 @@
 // The dialog's start-up state. No port is opened here.
 #include <cstdio>
 
-#include "../link/port_list.h"
 #include "../link/serial_link.h"
 #include "../shell/app.h"
 #include "config_dialog.h"
 #include "control_ids.h"
+#include "port_list.h"
 #include "texts.h"
 
 static void FillCountList(void) {

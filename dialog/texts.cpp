@@ -3,6 +3,8 @@
 
 #include <shellapi.h>
 
+#include <cstdarg>
+
 #include "../shell/app.h"
 
 constexpr int TEXT_SIZE = 256;  // the longest text with room to spare
@@ -21,10 +23,31 @@ void SetTextWithNumber(HWND window, UINT text, int number) {
 }
 
 int ShowMessage(HWND owner, UINT text, UINT caption, UINT flags) {
-    WCHAR body[TEXT_SIZE] = L"", title[TEXT_SIZE] = L"";
+    WCHAR body[TEXT_SIZE] = L"";
     LoadStringW(hInstance, text, body, TEXT_SIZE);
+    return ShowTextMessage(owner, body, caption, flags);
+}
+
+int ShowTextMessage(HWND owner, const WCHAR* body, UINT caption, UINT flags) {
+    WCHAR title[TEXT_SIZE] = L"";
     LoadStringW(hInstance, caption, title, TEXT_SIZE);
     return MessageBoxW(owner, body, title, flags);
+}
+
+void AppendLine(WCHAR* message, const WCHAR* line) {
+    int length = lstrlenW(message);
+    if (length > 0 && length < MESSAGE_SIZE - 1) message[length++] = L'\n';
+    lstrcpynW(message + length, line, MESSAGE_SIZE - length);
+}
+
+void AppendText(WCHAR* message, UINT text, ...) {
+    WCHAR format[TEXT_SIZE] = L"", line[1024];  // wvsprintfW's limit
+    LoadStringW(hInstance, text, format, TEXT_SIZE);
+    va_list arguments;
+    va_start(arguments, text);
+    wvsprintfW(line, format, arguments);
+    va_end(arguments);
+    AppendLine(message, line);
 }
 
 void ShowVersionBox(HWND owner) {

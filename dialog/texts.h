@@ -46,6 +46,19 @@
 #define TEXT_TIP_BUSY        132
 #define TEXT_ABOUT_APP       133
 #define TEXT_ABOUT_EXTRA     134
+// Profiles.
+#define PROFILE_EXTENSION    L"padprofile"
+#define TEXT_PROFILE_FILES   140
+#define TEXT_SAVE_FAILED     141  // holds %s for the file
+#define TEXT_READ_FILE_FAILED 142 // holds %s for the file
+#define TEXT_SAVE_CAPTION    143
+#define TEXT_LOAD_CAPTION    144
+#define TEXT_ASK_RESTART     145  // the file's count, the pad's
+#define TEXT_ALL_ON_PAD      146
+#define TEXT_PAD_DIFFERS     147
+#define TEXT_COUNT_KEPT      148  // the pad's count
+#define TEXT_DIFFERENCE      150  // + DifferenceKind: count (pad's, file's), direction, button not set, button extra
+#define TEXT_PROFILE_FAULT   160  // + ProfileFault, each with %d for the line
 // In every language at once: shown before a language is chosen. The loader
 // takes strings in bundles of 16 identifiers, and a neutral bundle hides the
 // same bundle of a language, so these have one to themselves.
@@ -60,6 +73,13 @@ void SetTextOf(HWND window, UINT text);
 // The same, for a text that holds one %d.
 void SetTextWithNumber(HWND window, UINT text, int number);
 int ShowMessage(HWND owner, UINT text, UINT caption, UINT flags);
+
+// Boxes of several lines, in a buffer of MESSAGE_SIZE characters.
+constexpr int MESSAGE_SIZE = 4096;
+// Appends a line: the text with its %d and %s filled from the arguments.
+void AppendText(WCHAR* message, UINT text, ...);
+void AppendLine(WCHAR* message, const WCHAR* line);
+int ShowTextMessage(HWND owner, const WCHAR* body, UINT caption, UINT flags);
 void ShowVersionBox(HWND owner);
 
 // The face for the command line's --lang, else for the user's UI language;

@@ -34,6 +34,12 @@ int SendCommand(const char* text, SendMode mode) {
     return crWritten ? 1 : 0;
 }
 
+int SendGroupMask(ButtonGroup group, int mask) {
+    char command[LINK_BUFFER_SIZE];
+    FormatGroupCommand(command, sizeof command, group, mask);
+    return SendCommand(command);
+}
+
 // The first four characters of what the value read brought.
 static int ParseReply(void) {
     commandBuffer[REPLY_DIGITS] = 0;

@@ -1,11 +1,8 @@
-// Opening, configuring and handshaking the port chosen in the port list.
+// Opening, configuring and handshaking a port by its number.
 #include <cstdio>
 #include <cstring>
 
-#include "../dialog/config_dialog.h"
-#include "../dialog/texts.h"
 #include "port_io.h"
-#include "port_list.h"
 #include "serial_link.h"
 
 // A driver keeps line flags across opens: every flag that could garble or stop
@@ -78,14 +75,6 @@ static bool OpenPort(int number) {
     return false;
 }
 
-static int ReportOpenFailure(HWND dialog) {
-    ShowMessage(dialog, TEXT_OPEN_FAILED, TEXT_OPEN_CAPTION, MB_OK | MB_ICONERROR | MB_SYSTEMMODAL);
-    ackBuffer[0] = 0;
-    LinkState = LINK_FAILED;
-    SetEditControlsEnabled(dialog, 0);
-    return 0;
-}
-
 OpenResult OpenPortLink(int number) {
     if (!OpenPort(number)) return PORT_UNUSABLE;
     LinkState = LINK_OPEN;
@@ -93,17 +82,6 @@ OpenResult OpenPortLink(int number) {
     CloseLink();
     return NO_HANDSHAKE;
 }
-
-int OpenLink(HWND dialog) {
-    if (LinkState == LINK_OPEN) return 1;  // the pad is not asked again
-    OpenResult result = OpenPortLink(SelectedPortNumber(dialog));
-    if (result == PORT_UNUSABLE) return ReportOpenFailure(dialog);
-    if (result == PORT_READY) return 1;
-    LinkState = LINK_FAILED;
-    return 0;
-}
-
-int CheckLink(HWND dialog, UINT, WPARAM, LPARAM) { return OpenLink(dialog) == 1 ? 0 : 1; }
 
 void CloseLink(void) {
     if (LinkState == LINK_OPEN && portHandle != INVALID_HANDLE_VALUE) CloseHandle(portHandle);

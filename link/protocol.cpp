@@ -4,15 +4,15 @@
 #include <cstring>
 
 const DirectionCode directionCodes[DIRECTION_COUNT] = {
-    {0, "buttom_a=000"},   // centre
-    {8, "buttom_a=008"},   // up
-    {9, "buttom_a=009"},   // up-right
-    {1, "buttom_a=001"},   // right
-    {5, "buttom_a=005"},   // down-right
-    {4, "buttom_a=004"},   // down
-    {6, "buttom_a=006"},   // down-left
-    {2, "buttom_a=002"},   // left
-    {11, "buttom_a=011"},  // up-left: 11 on this pad, not 8 + 2
+    {0, "buttom_a=000", "centre"},
+    {8, "buttom_a=008", "up"},
+    {9, "buttom_a=009", "up-right"},
+    {1, "buttom_a=001", "right"},
+    {5, "buttom_a=005", "down-right"},
+    {4, "buttom_a=004", "down"},
+    {6, "buttom_a=006", "down-left"},
+    {2, "buttom_a=002", "left"},
+    {11, "buttom_a=011", "up-left"},  // 11 on this pad, not 8 + 2
 };
 
 const char* const groupQueries[SHOWN_GROUPS] = {"b_num?", "c_num?", "d_num?", "e_num?"};

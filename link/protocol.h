@@ -50,6 +50,7 @@ int ButtonBit(int button);
 struct DirectionCode {
     int code;
     const char* command;  // "buttom_a=<code as %03d>"
+    const char* name;     // as profiles write it
 };
 constexpr int DIRECTION_COUNT = 9;
 extern const DirectionCode directionCodes[DIRECTION_COUNT];  // centre first

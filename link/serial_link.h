@@ -4,10 +4,10 @@
 
 #include <windows.h>
 
+#include "protocol.h"
+
 enum { LINK_CLOSED = 0, LINK_OPEN = 1, LINK_FAILED = 2 };
 
-constexpr int PORT_COUNT = 10;       // rows 0..9 are always "COM1".."COM10"
-constexpr int PORT_ROWS_MAX = 256;  // and the ports above them, up to COM256
 constexpr int PORT_NAME_SIZE = 20;
 constexpr int LINK_BUFFER_SIZE = 64;
 constexpr BYTE CARRIAGE_RETURN = 0x0D;
@@ -26,8 +26,6 @@ constexpr DWORD EXCHANGE_PAUSE_MS = 15;
 // Back to LINK_CLOSED when the port goes away during an exchange.
 extern int LinkState;
 extern HANDLE portHandle;
-extern char portNames[PORT_ROWS_MAX][PORT_NAME_SIZE];
-extern int portRows;
 extern BYTE ackBuffer[LINK_BUFFER_SIZE];
 extern BYTE crByte;
 extern char commandBuffer[LINK_BUFFER_SIZE];
@@ -37,20 +35,14 @@ void ApplyLineSettings(DCB* dcb);
 // Sets all five time-outs: these read ones and the usual write one.
 bool SetReadTimeouts(DWORD intervalMs, DWORD totalMs);
 
-// 1 when the link is usable, 0 when not.
-int OpenLink(HWND dialog);
 // How opening COMn and its handshake ended; the link is open only when ready.
 enum OpenResult { PORT_READY, PORT_UNUSABLE, NO_HANDSHAKE };
 OpenResult OpenPortLink(int number);
-// 0 when the link is usable, 1 when not: shaped like a window procedure.
-int CheckLink(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 // Closes the port if the link holds one; safe to call any number of times.
 void CloseLink(void);
 // Lets the system see a live window during a long wait: sent messages are
 // answered, no input is taken.
 void AnswerSentMessages(void);
-// Any notification from the port list: the next action opens the port anew.
-void OnPortListNotification(HWND dialog, int code);
 
 // How SendCommand ends.
 enum SendMode {
@@ -60,6 +52,8 @@ enum SendMode {
 };
 // Returns 1 when the carriage return was written.
 int SendCommand(const char* text, SendMode mode = SEND_AND_PAUSE);
+// Sends "buttom_<group>=<mask>"; returns as SendCommand does.
+int SendGroupMask(ButtonGroup group, int mask);
 // The parsed value of the reply, or NO_VALUE when none arrived.
 int QueryValue(const char* text);
 void DrainInput(void);

@@ -5,6 +5,7 @@
 #include "../dialog/config_dialog.h"
 #include "../dialog/control_ids.h"
 #include "../dialog/texts.h"
+#include "../profile/profile.h"
 #include "app.h"
 #include "tray.h"
 
@@ -25,6 +26,12 @@ void OnMenuCommand(HWND dialog, int id) {
     case IDM_FIND_PAD:
         FindPadForUser(dialog);
         break;
+    case IDM_SAVE_PROFILE:
+        SaveProfileForUser(dialog);
+        break;
+    case IDM_LOAD_PROFILE:
+        LoadProfileForUser(dialog);
+        break;
     case IDM_FROM_TRAY:
         LeaveTray(dialog);
         break;
@@ -41,8 +48,9 @@ void DragDialog(HWND dialog, LPARAM point) { PostMessageA(dialog, WM_NCLBUTTONDO
 
 // The posted WM_NULL completes the switch to this window, so that the next
 // menu too closes on a click elsewhere; TrackPopupMenu's documentation asks for it.
-void TrackMenu(HWND window, const char* name, UINT flags, POINT at) {
+void TrackMenu(HWND window, const char* name, UINT flags, POINT at, UINT greyed) {
     HMENU menu = LoadMenuA(hInstance, name);
+    if (greyed) EnableMenuItem(menu, greyed, MF_BYCOMMAND | MF_GRAYED);
     TrackPopupMenu(GetSubMenu(menu, 0), flags, at.x, at.y, 0, window, NULL);
     PostMessageA(window, WM_NULL, 0, 0);
     DestroyMenu(menu);
@@ -51,7 +59,8 @@ void TrackMenu(HWND window, const char* name, UINT flags, POINT at) {
 void ShowDialogMenu(HWND dialog, LPARAM point) {
     POINT at = {(LONG)LOWORD(point), (LONG)HIWORD(point)};
     ClientToScreen(dialog, &at);
-    TrackMenu(dialog, RES_MENU, 0, at);
+    // Only a configuration that a read produced is worth saving.
+    TrackMenu(dialog, RES_MENU, 0, at, ShowsReadConfiguration(dialog) ? 0 : IDM_SAVE_PROFILE);
 }
 
 // A dialog procedure leaves what it does not handle to the dialog manager.

@@ -54,10 +54,16 @@ static void Send(PadSim& sim, const std::string& answer, double delayMs = 0) {
     if (sim.config.misbehaviour == BEHAVE_FLOOD) Queue(sim, std::string(200, '#'), delayMs);
 }
 
+static bool Ignored(PadSim& sim, const std::string& line) {
+    return sim.config.ignoredGroup && line.size() > 8 && line.compare(0, 7, "buttom_") == 0 &&
+           line[7] == sim.config.ignoredGroup && line[8] == '=';
+}
+
 static void AnswerLine(PadSim& sim, const std::string& line) {
     sim.linesSeen++;
     if (!Answers(sim)) return;
     if (line.empty()) return Send(sim, sim.config.handshakeReply);
+    if (Ignored(sim, line)) return Send(sim, AckText(sim));
     Answer answer;
     {
         std::lock_guard<std::mutex> guard(sim.lock);

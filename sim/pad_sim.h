@@ -37,6 +37,7 @@ struct PadSimConfig {
     std::string ackReply;      // sent instead of "OK\r\n" to commands when not empty
     int silentAfter = -1;      // for BEHAVE_SILENT_AFTER
     int hangUpAfter = -1;      // closes the port after this many command lines
+    char ignoredGroup = 0;     // 'b'..'e': "buttom_<group>=" acknowledged, the mask kept
 };
 
 struct WireByte {

@@ -15,6 +15,7 @@ static const char USAGE[] =
     "  --reboot-delay MS     from \"reboot\" to the count reply (default 3000)\n"
     "  --misbehave KIND      silent | nak | garbage | non-hex | flood\n"
     "  --handshake TEXT      answer to a lone carriage return\n"
+    "  --ignore GROUP        b..e: acknowledge that group's mask commands, keep the mask\n"
     "  --gap MS              send answers a byte at a time, MS apart\n"
     "  --paced               send at the real 9600 baud\n"
     "  --seconds S           stop after S seconds (default: run until ended)\n";
@@ -45,6 +46,10 @@ static bool ParseOptions(int argc, char** argv, PadSimConfig& config, int* secon
         else if (strcmp(option, "--reboot-delay") == 0) config.rebootDelayMs = atoi(value);
         else if (strcmp(option, "--misbehave") == 0) { if (!ParseMisbehaviour(value, &config.misbehaviour)) return false; }
         else if (strcmp(option, "--handshake") == 0) config.handshakeReply = std::string(value) + "\r\n";
+        else if (strcmp(option, "--ignore") == 0) {
+            if (strlen(value) != 1 || value[0] < 'b' || value[0] > 'e') return false;
+            config.ignoredGroup = value[0];
+        }
         else if (strcmp(option, "--gap") == 0) config.byteGapMs = atoi(value);
         else if (strcmp(option, "--seconds") == 0) *seconds = atoi(value);
         else return false;

@@ -63,11 +63,11 @@ check "dragging the background moves the dialog by the mouse's way (-100, -50)" 
 
 # The dialog's own pop-up menu at the click point.
 screen "$tmp/before.png"
-xdotool mousemove $((x1 + 40)) $((y1 + 530)) click 3; sleep 0.8
+xdotool mousemove $((x1 + 40)) $((y1 + 490)) click 3; sleep 0.8
 screen "$tmp/dialog-menu.png"
 read -r -a menu_box < <(changed "$tmp/before.png" "$tmp/dialog-menu.png")
 check "a right click opens the menu at the click point" \
-  test "${menu_box[2]:-0},${menu_box[3]:-0}" = "$((x1 + 40)),$((y1 + 530))"
+  test "${menu_box[2]:-0},${menu_box[3]:-0}" = "$((x1 + 40)),$((y1 + 490))"
 convert "$tmp/dialog-menu.png" -crop "$((menu_box[0] + 40))x$((menu_box[1] + 40))+$((menu_box[2] - 20))+$((menu_box[3] - 20))" \
   +repage "$shots/dialog-menu.png"
 xdotool mousemove $((menu_box[2] + 30)) $((menu_box[3] + 35)) click 1  # "タスクトレイに入れる(&R)"

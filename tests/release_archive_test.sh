@@ -22,7 +22,7 @@ done
 # Only the system's own DLLs: nothing else needs to travel with the programs.
 system_only() {
   ! x86_64-w64-mingw32-objdump -p "$1" | awk '/DLL Name/ {print tolower($3)}' |
-    grep -v -E '^(kernel32|user32|gdi32|shell32|advapi32|msvcrt|ntdll|psapi)\.dll$'
+    grep -v -E '^(kernel32|user32|gdi32|shell32|advapi32|comdlg32|msvcrt|ntdll|psapi)\.dll$'
 }
 has_version() { x86_64-w64-mingw32-strings -el "$1" | grep -qx "$(sed -n 's/.*project(padconfig VERSION \([0-9.]*\).*/\1/p' "$source/CMakeLists.txt")"; }
 for exe in padconfig.exe padsim.exe; do

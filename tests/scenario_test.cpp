@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commdlg.h>
 
 #include <atomic>
 #include <cstring>
@@ -18,6 +19,7 @@
 #include "message_boxes.h"
 #include "pad_harness.h"
 #include "serial_link.h"
+#include "texts.h"
 #include "../../shell/app.h"
 
 extern "C" void* __imp_CloseHandle;
@@ -25,6 +27,8 @@ extern "C" void* __imp_GetCommState;
 extern "C" void* __imp_SetCommState;
 extern "C" void* __imp_SetCommTimeouts;
 extern "C" void* __imp_GetCommTimeouts;
+extern "C" void* __imp_GetOpenFileNameW;
+extern "C" void* __imp_GetSaveFileNameW;
 
 namespace {
 
@@ -41,9 +45,13 @@ enum Pre {
     HOSTILE,      // the port's driver hands over every line flag set the wrong way
     REFUSED,      // the port refuses the call named by Row::typed
     PULLED,       // OPEN, then the cable is pulled: the relay of COM1 ends
-    PROBED        // OPEN, and another thread asks the dialog every 500 ms whether it lives
+    PROBED,       // OPEN, and another thread asks the dialog every 500 ms whether it lives
+    FOLDER_IN_WAY // OPEN, and a folder has the profile file's name
 };
-enum Act { READ, BOX, RADIO, PRESS_ALL, RELEASE_ALL, RESTART, PORT_TOUCH, MAIN_CLOSE, FIND };
+// LOAD: Row::typed is the file; SAVE_LOAD: saved (Row::typed is the file
+// written), then loaded onto a pad of the same count and other settings.
+enum Act { READ, BOX, RADIO, PRESS_ALL, RELEASE_ALL, RESTART, PORT_TOUCH, MAIN_CLOSE, FIND, SAVE, LOAD,
+           LOAD_DECLINING, SAVE_LOAD };
 enum Edit { ANY, ON, OFF };
 
 PadState Twelve(void) { return MakePadState(12, 5, 0x05, 0x0C, 0x01, 0x80); }
@@ -67,6 +75,7 @@ struct Row {
     const char* screen = nullptr;  // ScreenOf(); nullptr: not checked
     int closes = -1;               // CloseHandle calls during the action; -1: not checked
     const char* then = nullptr;    // a following read against a healthy pad sends exactly this
+    TextKey asked = NO_TEXT;       // a Yes/No box before the one box (Yes: the restart's box too)
 };
 
 #define CR "\r"
@@ -76,6 +85,10 @@ struct Row {
 #define RESTARTED(n) CR "buttom_0=" n CR "reboot" CR RD "btn_off" CR "Ini_Disp" CR
 #define PRESSED "buttom_b=255\rbuttom_c=255\rbuttom_d=255\rbuttom_e=255\rbuttom_f=255\r"
 #define OPEN_FLAGS (MB_OK | MB_ICONERROR | MB_SYSTEMMODAL)
+#define EDITS(a, b, c, d, e) "buttom_a=" a "\rbuttom_b=" b "\rbuttom_c=" c "\rbuttom_d=" d "\rbuttom_e=" e "\r"
+#define BAD_FILE(file, text) \
+    {.name = "load_" #text, .typed = file, .act = LOAD, .box = text, .caption = LOAD_CAPTION, \
+     .flags = MB_OK | MB_ICONERROR}
 
 void Silent(PadSimConfig& c) { c.misbehaviour = BEHAVE_SILENT; }
 void Nak(PadSimConfig& c) { c.misbehaviour = BEHAVE_NAK; }
@@ -85,6 +98,7 @@ template <int lines> void SilentAfter(PadSimConfig& c) {
 }
 const std::string overlongCom2 = "COM2" + std::string(70, ' ') + "x";  // cut at 63, it would read "COM2"
 const std::string longText(300, '7');
+const std::string largeFile(64 * 1024 + 1, ';'), longLine = "; " + std::string(999, 'x');
 
 const Row rows[] = {
     // The read, and what it shows.
@@ -229,6 +243,39 @@ const Row rows[] = {
      .status = PAD_ON_COM33, .edit = OFF, .then = HS RD},
     {.name = "find_no_pad_anywhere", .pad = Silent, .pre = NEIGHBOURS, .pair = 12, .act = FIND, .wire = HS,
      .status = NOT_LINKED, .box = NO_PAD, .caption = FIND_CAPTION, .flags = MB_OK | MB_ICONINFORMATION},
+
+    // Profiles: saved from what a read showed, loaded, read back and compared.
+    {.name = "profile_saved_then_loaded_onto_another_pad", .state = MakePadState(16, 9, 0x05, 0x83, 0, 0),
+     .pre = OPEN, .typed = "[pad]\r\nbuttons=16\r\ndirection=up-right\r\nset=1,3,9,10,16\r\n", .act = SAVE_LOAD,
+     .wire = EDITS("009", "005", "131", "000", "000") RD, .status = CONNECTED, .box = ALL_ON_PAD,
+     .caption = LOAD_CAPTION, .flags = MB_OK | MB_ICONINFORMATION, .edit = ON,
+     .screen = "n16 e16 r1061 10100000 11000001 00000000 00000000"},
+    {.name = "profile_of_another_count_restarts_first", .pre = OPEN, .typed = "[pad]\nbuttons=16\ndirection=up\nset=13",
+     .act = LOAD, .wire = RESTARTED("016") EDITS("008", "000", "016", "000", "000") RD, .box = ALL_ON_PAD,
+     .caption = LOAD_CAPTION, .flags = MB_OK | MB_ICONINFORMATION,
+     .screen = "n16 e16 r1060 00000000 00001000 00000000 00000000", .asked = ASK_16},
+    {.name = "profile_restart_declined", .pre = OPEN, .typed = "[pad]\nbuttons=16\ndirection=up\nset=13",
+     .act = LOAD_DECLINING, .wire = EDITS("008", "000", "016", "000", "000") RD, .status = CONNECTED,
+     .box = ALL_ON_PAD_KEPT_12, .caption = LOAD_CAPTION, .flags = MB_OK | MB_ICONINFORMATION, .asked = ASK_16},
+    {.name = "profile_onto_a_pad_that_ignores_group_c", .pad = [](PadSimConfig& c) { c.ignoredGroup = 'c'; },
+     .pre = OPEN, .typed = "[pad]\nbuttons=12\ndirection=down-right\nset=1,3,9,11", .act = LOAD,
+     .wire = EDITS("005", "005", "005", "000", "000") RD, .box = PAD_DIFFERS_9_12, .caption = LOAD_CAPTION,
+     .flags = MB_OK | MB_ICONWARNING},
+    {.name = "profile_save_onto_a_folder", .pre = FOLDER_IN_WAY, .act = SAVE, .box = SAVE_FAILED,
+     .caption = SAVE_CAPTION, .flags = MB_OK | MB_ICONERROR},
+    BAD_FILE("", EMPTY_FILE),
+    BAD_FILE(largeFile.c_str(), LARGE_FILE),
+    BAD_FILE("[pad]\n; caf\xE9", NOT_UTF8_2),
+    BAD_FILE(longLine.c_str(), LONG_LINE_1),
+    BAD_FILE("buttons=12", NO_SECTION_1),
+    BAD_FILE("[pad]\ncolour=red", UNKNOWN_KEY_2),
+    BAD_FILE("[pad]\nset=\nSET=", REPEATED_KEY_3),
+    BAD_FILE("[pad]\nbuttons=1", MISSING_KEY_1),
+    BAD_FILE("[pad]\nbuttons=x", NOT_A_NUMBER_2),
+    BAD_FILE("[pad]\nbuttons=33", BAD_COUNT_2),
+    BAD_FILE("[pad]\ndirection=north", BAD_DIRECTION_2),
+    BAD_FILE("[pad]\nset=0", BAD_BUTTON_2),
+    BAD_FILE("[pad]\nbuttons=2\ndirection=up\nset=3", ABOVE_COUNT_4),
 };
 
 void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
@@ -296,6 +343,57 @@ void ProbeWindow(HWND window) {
     }
 }
 
+// The common file dialogs have no face under the null driver: the file is named here.
+typedef BOOL(WINAPI* FileDialogFn)(LPOPENFILENAMEW);
+std::wstring profileFolder, profileFile;
+BOOL WINAPI NameProfileFile(LPOPENFILENAMEW box) {
+    lstrcpynW(box->lpstrFile, profileFile.c_str(), box->nMaxFile);
+    return TRUE;
+}
+// The names in the folder; with clear, emptied.
+std::string FilesIn(bool clear = false) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((profileFolder + L"*").c_str(), &found);
+    std::string names;
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
+        if (found.cFileName[0] == L'.') continue;
+        names += Utf8(found.cFileName) + " ";
+        if (clear) DeleteFileW((profileFolder + found.cFileName).c_str()), RemoveDirectoryW((profileFolder + found.cFileName).c_str());
+    }
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+    return names;
+}
+void WriteProfileFile(const char* text) {
+    HANDLE file = CreateFileW(profileFile.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    DWORD written;
+    WriteFile(file, text, (DWORD)strlen(text), &written, NULL);
+    CloseHandle(file);
+}
+std::string ProfileFileText(void) {
+    char text[256] = "";
+    DWORD got = 0;
+    HANDLE file = CreateFileW(profileFile.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    ReadFile(file, text, sizeof text - 1, &got, NULL);
+    CloseHandle(file);
+    return std::string(text, got);
+}
+std::string Box(const std::string& text, TextKey caption, UINT flags) {
+    return text + " | " + Text(caption) + " | " + std::to_string(flags) + "; ";
+}
+// A failed save names the file, then the system's reason, which is its own.
+std::string BoxExpected(const Row& row) {
+    std::string text = row.box ? Text(row.box) : "", asked = row.asked ? Box(Text(row.asked), LOAD_CAPTION, MB_YESNO | MB_ICONQUESTION) : "";
+    size_t file = text.find("%s");
+    if (file != std::string::npos) text.replace(file, 2, Utf8(profileFile.c_str())) += "\n<reason>";
+    if (row.asked && row.act == LOAD) asked += Box(Text(REBOOT_OK), REBOOT_CAPTION, MB_OK | MB_ICONINFORMATION);
+    return row.box ? asked + Box(text, row.caption, row.flags) : "";
+}
+std::string WithoutReason(std::string seen) {
+    size_t line = seen.find('\n'), end = seen.find(" | ");
+    if (line < end && end - line > 1) seen.replace(line + 1, end - line - 1, "<reason>");
+    return seen;
+}
+
 // "n<count row> e<enabled check boxes> r<checked radios> <check boxes 1..32>".
 std::string ScreenOf(HWND dialog) {
     int row = (int)SendDlgItemMessageA(dialog, 1017, CB_GETCURSEL, 0, 0), enabled = 0;
@@ -327,7 +425,15 @@ protected:
             realSetCommState = (CommStateFn)PatchImport(&__imp_SetCommState, (void*)RecordSetCommState);
             realSetCommTimeouts = (CommTimeoutsFn)PatchImport(&__imp_SetCommTimeouts, (void*)RefusableSetCommTimeouts);
             realGetCommTimeouts = (CommTimeoutsFn)PatchImport(&__imp_GetCommTimeouts, (void*)HostileGetCommTimeouts);
+            PatchImport(&__imp_GetOpenFileNameW, (void*)NameProfileFile);
+            PatchImport(&__imp_GetSaveFileNameW, (void*)NameProfileFile);
+            WCHAR temp[MAX_PATH];
+            GetTempPathW(MAX_PATH, temp);
+            profileFolder = std::wstring(temp) + L"padconfig-profiles\\";
+            profileFile = profileFolder + L"p." PROFILE_EXTENSION;
+            CreateDirectoryW(profileFolder.c_str(), NULL);
         }
+        FilesIn(true);
     }
     void TearDown() override {
         if (dialog) DestroyConfigDialog(dialog);
@@ -373,6 +479,7 @@ protected:
             SetDlgItemTextA(dialog, list, row.typed);
         }
         if (row.pre == STALE_ACK) Click(dialog, 1016);
+        if (row.pre == FOLDER_IN_WAY) CreateDirectoryW(profileFile.c_str(), NULL);
         if (row.pre == SWAPPED) StartPad(row.pair, row.state);
         if (row.pre == RELAY_DOWN || row.pre == PULLED) RelayDown(1), relayDown = true;
         hostile = row.pre == HOSTILE;
@@ -391,10 +498,13 @@ protected:
         }
     }
     void Act(const Row& row) {
-        static const int ids[] = {1005, 0, 0, 1003, 1004, 1075, 1016, 0, 40007};
+        static const int ids[] = {1005, 0, 0, 1003, 1004, 1075, 1016, 0, 40007, 40008, 40009, 40009};
         if (row.act == BOX) return UserClick(dialog, 1027 + row.arg - 1);
         if (row.act == RADIO) return UserClick(dialog, 1059 + row.arg);
         searched = row.act == FIND;
+        if (row.act == LOAD || row.act == LOAD_DECLINING) WriteProfileFile(row.typed);
+        AnswerYesNoWith(row.act == LOAD_DECLINING ? IDNO : IDYES);
+        if (row.act == SAVE_LOAD) return SaveThenLoadOntoAnotherPad(row);
         if (row.act != MAIN_CLOSE) return (void)SendMessageA(dialog, WM_COMMAND, ids[row.act], 0);
         if (!hInstance) hInstance = GetModuleHandleA(NULL);
         RegisterMainWindowClass();
@@ -402,6 +512,12 @@ protected:
         SendMessageA(main, WM_CLOSE, 0, 0);
         DestroyWindow(main);
         PumpMessages();  // takes the quit message the close posted
+    }
+    void SaveThenLoadOntoAnotherPad(const Row& row) {
+        SendMessageA(dialog, WM_COMMAND, 40008, 0);
+        savedText = ProfileFileText();
+        StartPad(row.pair, MakePadState(row.state.buttonCount, 0, 0xFF, 0, 0xFF, 0xFF));
+        SendMessageA(dialog, WM_COMMAND, 40009, 0);
     }
     // The action's effects, checked against the row.
     void Check(const Row& row) {
@@ -417,9 +533,12 @@ protected:
         if (row.status) EXPECT_EQ(ControlText(dialog, 1000), Text(row.status)) << "status label";
         EXPECT_EQ(ControlText(dialog, 1005) + " | " + ControlText(dialog, 1075), Text(PAD_INFO) + " | " + Text(RESTART_USB))
             << "button captions after the action";
-        std::string box = row.box ? Text(row.box) + " | " + Text(row.caption) + " | " +
-                                        std::to_string(row.flags) + "; " : "";
-        EXPECT_EQ(BoxesShown(), box) << "message boxes";
+        EXPECT_EQ(row.act == SAVE ? WithoutReason(BoxesShown()) : BoxesShown(), BoxExpected(row)) << "message boxes";
+        if (row.act == SAVE_LOAD) {
+            EXPECT_EQ(savedText, row.typed) << "the file saved";
+            EXPECT_EQ(MakeState(StateSnapshot(*pad)), MakeState(row.state)) << "the pad after the load";
+        }
+        if (row.act == SAVE || row.act == SAVE_LOAD) EXPECT_EQ(FilesIn(), "p.padprofile ") << "the folder holds nothing else";
         if (row.edit != ANY) EXPECT_EQ(EditControlsNot(dialog, row.edit == ON), "") << "editing controls not as wanted";
         if (row.screen) EXPECT_EQ(ScreenOf(dialog), row.screen);
         for (auto& neighbour : neighbours)
@@ -450,8 +569,15 @@ protected:
     HWND dialog = NULL;
     static bool LinkFirst(const Row& row) {
         return row.pre == OPEN || row.pre == TYPED_COUNT || row.pre == STALE_ACK || row.pre == SWAPPED ||
-               row.pre == PULLED || row.pre == PROBED;
+               row.pre == PULLED || row.pre == PROBED || row.pre == FOLDER_IN_WAY;
     }
+    static std::string MakeState(const PadState& s) {
+        char text[64];
+        snprintf(text, sizeof text, "%d %d %d %d %d %d", s.buttonCount, s.direction, s.masks[0], s.masks[1],
+                 s.masks[2], s.masks[3]);
+        return text;
+    }
+    std::string savedText;
     std::unique_ptr<PadSim> pad, neighbours[2];
     std::thread prober;
     bool relayDown = false, searched = false;

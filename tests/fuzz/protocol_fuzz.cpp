@@ -1,8 +1,10 @@
-// Arbitrary bytes through the reply parsers and the typed port names (the
+// Arbitrary bytes through the reply parsers, the typed port names and the
+// profile reader (the
 // command formatters take numbers only: their edge cases are a table of the
 // native test). The sanitizers catch any read or write past a buffer's end (the parsers also get
 // unterminated buffers of exactly maxChars bytes); the checks below abort on a
 // wrong result.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +13,7 @@
 #include <string>
 
 #include "port_names.h"
+#include "profile_text.h"
 #include "protocol.h"
 
 static void Fail(const char* what, const char* text, size_t length, long got, long expected) {
@@ -62,9 +65,31 @@ static void FuzzParsers(const char* bytes, size_t size) {
     CheckParsers(ExactCopy(bytes, size).get(), size);
 }
 
+// A fault names a line the file has; a profile read is one the tool could
+// write, and written back it reads as the same profile.
+static void CheckProfile(const char* bytes, size_t size) {
+    std::unique_ptr<char[]> exact = ExactCopy(bytes, size);
+    PadProfile profile;
+    ProfileCheck check = ParseProfile(exact.get(), size, &profile);
+    long lines = 1 + (long)std::count(bytes, bytes + size, '\n');
+    if (check.fault < PROFILE_OK || check.fault >= PROFILE_FAULTS || check.line < 0 || check.line > lines)
+        Fail("ParseProfile's fault or line out of range", bytes, size, check.line, lines);
+    if (check.fault != PROFILE_OK) return;
+    if (profile.buttons < 0 || profile.buttons > PROFILE_BUTTONS_MAX || profile.direction < 0 ||
+        profile.direction >= DIRECTION_COUNT)
+        Fail("ParseProfile gave a profile out of range", bytes, size, profile.buttons, profile.direction);
+    char text[256];
+    size_t length = FormatProfile(profile, text, sizeof text);
+    PadProfile again;
+    if (length == 0 || ParseProfile(text, length, &again).fault != PROFILE_OK ||
+        memcmp(&again, &profile, sizeof profile) != 0)
+        Fail("a profile written back reads otherwise", bytes, size, (long)length, 0);
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const char* bytes = (const char*)data;
     FuzzParsers(bytes, size);
+    CheckProfile(bytes, size);
     int port = PortNumberOfText(ExactCopy(bytes, size).get(), size);
     if (port < 0 || port > PORT_NUMBER_MAX) Fail("PortNumberOfText out of range", bytes, size, port, 0);
     return 0;

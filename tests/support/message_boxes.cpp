@@ -10,13 +10,14 @@ static MessageBoxFn realMessageBox;
 static std::vector<ShownBox> boxes;
 static void (*shownCallback)(const ShownBox&);
 static HHOOK cbtHook;
+static int yesNoAnswer = IDYES;
 
 static LRESULT CALLBACK CloseBoxOnActivate(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_ACTIVATE) {
         char className[16] = "";
         GetClassNameA((HWND)wParam, className, sizeof className);
         if (lstrcmpA(className, "#32770") == 0 && GetDlgItem((HWND)wParam, 0xFFFF))
-            PostMessageA((HWND)wParam, WM_COMMAND, IDOK, 0);
+            PostMessageA((HWND)wParam, WM_COMMAND, GetDlgItem((HWND)wParam, IDYES) ? yesNoAnswer : IDOK, 0);
     }
     return CallNextHookEx(cbtHook, code, wParam, lParam);
 }
@@ -30,10 +31,13 @@ static int WINAPI RecordMessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UI
 void StartRecordingBoxes(void) {
     boxes.clear();
     shownCallback = nullptr;
+    yesNoAnswer = IDYES;
     if (!realMessageBox)
         realMessageBox = (MessageBoxFn)PatchImport(&__imp_MessageBoxW, (void*)RecordMessageBox);
     if (!cbtHook) cbtHook = SetWindowsHookExA(WH_CBT, CloseBoxOnActivate, NULL, GetCurrentThreadId());
 }
+
+void AnswerYesNoWith(int button) { yesNoAnswer = button; }
 
 std::vector<ShownBox>& ShownBoxes(void) { return boxes; }
 

@@ -4,11 +4,14 @@
 #include <cstdio>
 #include <cstring>
 
-#include "../dialog/config_dialog.h"
-#include "../dialog/control_ids.h"
-#include "../dialog/texts.h"
-#include "port_map.h"
-#include "serial_link.h"
+#include "../link/port_map.h"
+#include "config_dialog.h"
+#include "control_ids.h"
+#include "texts.h"
+
+int portRows = PORT_COUNT;
+char portNames[PORT_ROWS_MAX][PORT_NAME_SIZE] = {"COM1", "COM2", "COM3", "COM4", "COM5",
+                                              "COM6", "COM7", "COM8", "COM9", "COM10"};
 
 // Rows from the ten on: the mapped ports above COM10. Returns the row count.
 static int MappedRows(char rows[PORT_ROWS_MAX][PORT_NAME_SIZE]) {

@@ -1,0 +1,25 @@
+// Profiles on Windows: the user's Save and Load commands, whole-file reads and
+// writes, and the pad side of applying one.
+#ifndef PADCONFIG_PROFILE_H
+#define PADCONFIG_PROFILE_H
+
+#include <windows.h>
+
+#include "profile_text.h"
+
+// "設定を保存…": what the dialog shows, after a read, to a file the user names.
+void SaveProfileForUser(HWND dialog);
+// "設定を読込…": a file the user names, checked whole, onto the pad, then
+// read back and compared.
+void LoadProfileForUser(HWND dialog);
+
+// 0, or the system's error code. A file is written beside its place and moved
+// over it, so a failed write leaves what was there (or nothing) as it was.
+DWORD WriteProfileFile(const WCHAR* path, const char* text, DWORD length);
+// Up to size bytes into buffer; *got says how many.
+DWORD ReadProfileFile(const WCHAR* path, char* buffer, DWORD size, DWORD* got);
+
+// The profile's direction and four masks, with the commands the edits send.
+void SendProfileSettings(const PadProfile& profile);
+
+#endif

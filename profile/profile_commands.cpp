@@ -1,0 +1,131 @@
+// The dialog's Save and Load commands: file dialogs, boxes, and the order in
+// which the pad is read, restarted, set and read back.
+#include <windows.h>
+#include <commdlg.h>
+
+#include "../dialog/config_dialog.h"
+#include "../dialog/control_ids.h"
+#include "../dialog/texts.h"
+#include "../link/serial_link.h"
+#include "../shell/app.h"
+#include "profile.h"
+
+static WCHAR profilePath[MAX_PATH], fileTypes[128], message[MESSAGE_SIZE];
+static char profileText[PROFILE_SIZE_MAX + 1];  // a byte more: a larger file shows as such
+static ProfileDifference differences[PROFILE_DIFFERENCES_MAX];
+
+// "Pad settings (*.padprofile)", then the pattern, each ended by a NUL.
+static void PrepareFileDialog(OPENFILENAMEW* box, HWND owner, DWORD flags) {
+    WCHAR name[64] = L"";
+    LoadStringW(hInstance, TEXT_PROFILE_FILES, name, ARRAYSIZE(name));
+    int length = wsprintfW(fileTypes, L"%s (*.%s)|*.%s|", name, PROFILE_EXTENSION, PROFILE_EXTENSION);
+    for (int i = 0; i < length; i++)
+        if (fileTypes[i] == L'|') fileTypes[i] = 0;
+    fileTypes[length] = 0;
+    ZeroMemory(box, sizeof *box);
+    box->lStructSize = sizeof *box;
+    box->hwndOwner = owner;
+    box->lpstrFilter = fileTypes;
+    box->lpstrFile = profilePath;
+    box->nMaxFile = MAX_PATH;
+    box->lpstrDefExt = PROFILE_EXTENSION;
+    box->Flags = flags | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+}
+
+static void ShowFileFailure(HWND dialog, UINT text, UINT caption, DWORD error) {
+    WCHAR reason[512] = L"";
+    FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL, error, 0, reason,
+                   ARRAYSIZE(reason), NULL);
+    message[0] = 0;
+    AppendText(message, text, profilePath);
+    AppendLine(message, reason);
+    ShowTextMessage(dialog, message, caption, MB_OK | MB_ICONERROR);
+}
+
+// The count list's row; a count it has no row for, as the enabled boxes show it.
+static int ShownButtonCount(HWND dialog) {
+    int row = (int)SendMessageA(countListWindow, CB_GETCURSEL, 0, 0), enabled = 0;
+    if (row >= 0) return row;
+    for (int button = 0; button < BUTTON_COUNT_MAX; button++)
+        enabled += IsWindowEnabled(GetDlgItem(dialog, ButtonControlId(button))) != FALSE;
+    return enabled;
+}
+
+static void ShownProfile(HWND dialog, PadProfile* profile) {
+    profile->buttons = ShownButtonCount(dialog);
+    profile->direction = CheckedDirection(dialog);
+    for (int group = GROUP_B; group <= GROUP_E; group++) profile->masks[group] = CheckedMask(dialog, (ButtonGroup)group);
+}
+
+void SaveProfileForUser(HWND dialog) {
+    if (!ShowsReadConfiguration(dialog)) return;  // the menu offers it only then
+    OPENFILENAMEW box;
+    PrepareFileDialog(&box, dialog, OFN_OVERWRITEPROMPT);
+    if (!GetSaveFileNameW(&box)) return;
+    PadProfile profile;
+    ShownProfile(dialog, &profile);
+    DWORD length = (DWORD)FormatProfile(profile, profileText, sizeof profileText);
+    DWORD error = WriteProfileFile(profilePath, profileText, length);
+    if (error) ShowFileFailure(dialog, TEXT_SAVE_FAILED, TEXT_SAVE_CAPTION, error);
+}
+
+// Yes: the restart runs as "USB再起動" runs it, with the file's count chosen.
+// False when the pad is not in a state to go on with.
+static bool MatchCount(HWND dialog, int count, bool* countKept) {
+    int padCount = ShownButtonCount(dialog);
+    *countKept = false;
+    if (padCount == count) return true;
+    message[0] = 0;
+    AppendText(message, TEXT_ASK_RESTART, count, padCount);
+    if (ShowTextMessage(dialog, message, TEXT_LOAD_CAPTION, MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return *countKept = true;
+    SendMessageA(countListWindow, CB_SETCURSEL, count, 0);
+    RestartDevice(dialog);
+    return ShowsReadConfiguration(dialog);
+}
+
+// The read after the settings, against the file.
+static void TellHowPadMatches(HWND dialog, const PadProfile& wanted, bool countKept) {
+    PadProfile pad;
+    ShownProfile(dialog, &pad);
+    int count = CompareProfiles(wanted, pad, !countKept, differences);
+    message[0] = 0;
+    AppendText(message, count ? TEXT_PAD_DIFFERS : TEXT_ALL_ON_PAD);
+    for (int i = 0; i < count; i++) {
+        const ProfileDifference& item = differences[i];
+        AppendText(message, TEXT_DIFFERENCE + item.kind, item.kind == COUNT_DIFFERS ? pad.buttons : item.button,
+                   wanted.buttons);
+    }
+    if (countKept) AppendText(message, TEXT_COUNT_KEPT, pad.buttons);
+    ShowTextMessage(dialog, message, TEXT_LOAD_CAPTION, MB_OK | (count ? MB_ICONWARNING : MB_ICONINFORMATION));
+}
+
+// The pad's count comes from the dialog when it shows a read, else from one.
+static void ApplyProfile(HWND dialog, const PadProfile& profile) {
+    if (!ShowsReadConfiguration(dialog)) ReadPadConfiguration(dialog);
+    bool countKept;
+    if (!ShowsReadConfiguration(dialog) || !MatchCount(dialog, profile.buttons, &countKept)) return;
+    if (CheckLink(dialog, WM_COMMAND, 0, 0)) {
+        ShowNotConnected(dialog);
+        return;
+    }
+    SetStatusText(dialog, TEXT_CONNECTED);
+    SendProfileSettings(profile);
+    if (ShowIfLinkLost(dialog)) return;
+    ReadPadConfiguration(dialog);
+    if (ShowsReadConfiguration(dialog)) TellHowPadMatches(dialog, profile, countKept);
+}
+
+void LoadProfileForUser(HWND dialog) {
+    OPENFILENAMEW box;
+    PrepareFileDialog(&box, dialog, OFN_FILEMUSTEXIST);
+    if (!GetOpenFileNameW(&box)) return;
+    DWORD size = 0, error = ReadProfileFile(profilePath, profileText, sizeof profileText, &size);
+    if (error) return ShowFileFailure(dialog, TEXT_READ_FILE_FAILED, TEXT_LOAD_CAPTION, error);
+    PadProfile profile;
+    ProfileCheck check = ParseProfile(profileText, size, &profile);
+    if (check.fault == PROFILE_OK) return ApplyProfile(dialog, profile);
+    message[0] = 0;
+    AppendText(message, TEXT_PROFILE_FAULT + check.fault, check.line);
+    ShowTextMessage(dialog, message, TEXT_LOAD_CAPTION, MB_OK | MB_ICONERROR);
+}

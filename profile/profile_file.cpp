@@ -1,0 +1,51 @@
+// Profile files read and written whole.
+#include "profile.h"
+
+static WCHAR folder[MAX_PATH], temporaryPath[MAX_PATH];
+
+static DWORD WriteWhole(const WCHAR* path, const char* text, DWORD length) {
+    HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE) return GetLastError();
+    DWORD written = 0, error = 0;
+    if (!WriteFile(file, text, length, &written, NULL) || !FlushFileBuffers(file)) error = GetLastError();
+    else if (written != length) error = ERROR_DISK_FULL;
+    CloseHandle(file);
+    return error;
+}
+
+// The folder part of a path: "." when it has none.
+static void FolderOf(const WCHAR* path) {
+    lstrcpynW(folder, path, MAX_PATH);
+    WCHAR* end = NULL;
+    for (WCHAR* at = folder; *at; at++)
+        if (*at == L'\\' || *at == L'/') end = at;
+    if (end) end[end == folder || end[-1] == L':' ? 1 : 0] = 0;  // "C:\" and "\" keep their separator
+    else lstrcpyW(folder, L".");
+}
+
+DWORD WriteProfileFile(const WCHAR* path, const char* text, DWORD length) {
+    FolderOf(path);
+    if (!GetTempFileNameW(folder, L"pad", 0, temporaryPath)) return GetLastError();
+    DWORD error = WriteWhole(temporaryPath, text, length);
+    if (!error && !MoveFileExW(temporaryPath, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        error = GetLastError();
+    if (error) DeleteFileW(temporaryPath);
+    return error;
+}
+
+// A read may bring fewer bytes than asked for: it is repeated to the end.
+DWORD ReadProfileFile(const WCHAR* path, char* buffer, DWORD size, DWORD* got) {
+    *got = 0;
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE) return GetLastError();
+    DWORD error = 0, read = 1;
+    while (*got < size && read > 0) {
+        if (!ReadFile(file, buffer + *got, size - *got, &read, NULL)) {
+            error = GetLastError();
+            break;
+        }
+        *got += read;
+    }
+    CloseHandle(file);
+    return error;
+}
