@@ -39,7 +39,7 @@ INT_PTR CALLBACK ConfigDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM l
     }
     switch (message) {
     case WM_INITDIALOG:
-        OnInitDialog(dialog);
+        OnInitDialog(dialog, (int)lParam);
         RegisterTaskbarCreated();
         return FALSE;
     case WM_COMMAND:

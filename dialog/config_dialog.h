@@ -15,7 +15,8 @@ extern int restartStarted;
 
 INT_PTR CALLBACK ConfigDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-void OnInitDialog(HWND dialog);
+// port: COMn to choose in the port list, 0 for the first row.
+void OnInitDialog(HWND dialog, int port);
 // Opens the link to the port chosen in the port list, unless it is open; an
 // unusable port is told in a box. 1 when the link is usable, 0 when not.
 int OpenLink(HWND dialog);

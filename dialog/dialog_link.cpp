@@ -16,7 +16,7 @@ static int ReportOpenFailure(HWND dialog) {
 int OpenLink(HWND dialog) {
     if (LinkState == LINK_OPEN) return 1;  // the pad is not asked again
     OpenResult result = OpenPortLink(SelectedPortNumber(dialog));
-    if (result == PORT_UNUSABLE) return ReportOpenFailure(dialog);
+    if (result == PORT_UNUSABLE || result == PORT_IN_USE) return ReportOpenFailure(dialog);
     if (result == PORT_READY) return 1;
     LinkState = LINK_FAILED;
     return 0;

@@ -17,10 +17,11 @@ static void FillCountList(void) {
     SendMessageA(countListWindow, CB_SETCURSEL, 1, 0);
 }
 
-void OnInitDialog(HWND dialog) {
+void OnInitDialog(HWND dialog, int port) {
     HANDLE icon = LoadImageA(hInstance, RES_ICON_MAIN, IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED);
     SendMessageA(dialog, WM_SETICON, ICON_BIG, (LPARAM)icon);
     FillPortList(portListWindow);
+    if (port) ChoosePort(portListWindow, port);
     FillCountList();
     for (int id = IDC_BUTTON_FIRST; id <= IDC_BUTTON_LAST; id++) {
         SendDlgItemMessageA(dialog, id, BM_SETCHECK, BST_UNCHECKED, 0);

@@ -46,6 +46,17 @@ void FillPortList(HWND list) {
     RefreshPortList(list);
 }
 
+void ChoosePort(HWND list, int number) {
+    char name[PORT_NAME_SIZE];
+    snprintf(name, sizeof name, "COM%d", number);
+    LRESULT row = SendMessageA(list, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)name);
+    if (row == CB_ERR && portRows < PORT_ROWS_MAX) {
+        memcpy(portNames[portRows], name, sizeof name);
+        row = SendMessageA(list, CB_ADDSTRING, 0, (LPARAM)portNames[portRows++]);
+    }
+    SendMessageA(list, CB_SETCURSEL, (WPARAM)row, 0);
+}
+
 int SelectedPortNumber(HWND dialog) {
     HWND list = GetDlgItem(dialog, IDC_PORT_LIST);
     LRESULT row = SendMessageA(list, CB_GETCURSEL, 0, 0);

@@ -13,6 +13,8 @@ extern int portRows;
 
 // Rows 0..9 "COM1".."COM10" with row 0 selected, then the machine's ports above.
 void FillPortList(HWND list);
+// Selects the row of COMn, adding one after the others when there is none.
+void ChoosePort(HWND list, int number);
 // Reads the port map again; rows after the ten follow it, and the user's
 // choice (a row or a typed text) stays as it was.
 void RefreshPortList(HWND list);

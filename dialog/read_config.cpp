@@ -39,17 +39,6 @@ static void ShowButtonCount(HWND dialog, int count) {
         if (button >= count) EnableWindow(GetDlgItem(dialog, ButtonControlId(button)), FALSE);
 }
 
-// A code that names no position is taken as centre, and the pad is told so.
-static void ShowDirection(HWND dialog, int code) {
-    int index = DirectionIndexOfCode(code);
-    if (index >= 0) {
-        SendDlgItemMessageA(dialog, RadioControlId(index), BM_SETCHECK, BST_CHECKED, 0);
-        return;
-    }
-    SendDlgItemMessageA(dialog, IDC_DIR_CENTRE, BM_SETCHECK, BST_CHECKED, 0);
-    SendCommand(CMD_CENTRE);
-}
-
 static void ShowGroupMask(HWND dialog, ButtonGroup group, int mask) {
     for (int bit = 0; bit < BUTTONS_PER_GROUP; bit++) {
         int button = group * BUTTONS_PER_GROUP + bit;
@@ -57,26 +46,17 @@ static void ShowGroupMask(HWND dialog, ButtonGroup group, int mask) {
     }
 }
 
-// The exchanges and what they show; false when the pad failed the probe or a
-// reply never came.
-static bool ReadPadValues(HWND dialog) {
-    DrainInput();
-    if (QueryValue(CMD_PROBE) != PROBE_READY) return false;
-    int count = QueryValue(CMD_COUNT);
-    if (count == NO_VALUE) return false;
-    ShowButtonCount(dialog, count);
+// What the read reached: a read that failed part-way shows as far as it got,
+// while every editing control stays disabled.
+static void ShowSettings(HWND dialog, const PadSettings& settings) {
+    if (settings.buttons == NO_VALUE) return;
+    ShowButtonCount(dialog, settings.buttons);
     SetAllButtonChecks(dialog, BST_UNCHECKED);
-    DrainInput();
     ClearDirectionRadios(dialog);
-    int code = QueryValue(CMD_DIRECTION);
-    if (code == NO_VALUE) return false;
-    ShowDirection(dialog, code);
-    for (int group = GROUP_B; group <= GROUP_E; group++) {
-        int mask = QueryValue(groupQueries[group]);
-        if (mask == NO_VALUE) return false;
-        ShowGroupMask(dialog, (ButtonGroup)group, mask);
-    }
-    return true;
+    if (settings.direction == NO_VALUE) return;
+    SendDlgItemMessageA(dialog, RadioControlId(settings.direction), BM_SETCHECK, BST_CHECKED, 0);
+    for (int group = GROUP_B; group <= GROUP_E && settings.masks[group] != NO_VALUE; group++)
+        ShowGroupMask(dialog, (ButtonGroup)group, settings.masks[group]);
 }
 
 void ReadPadConfiguration(HWND dialog) {
@@ -90,8 +70,9 @@ void ReadPadConfiguration(HWND dialog) {
         return;
     }
     SetStatusText(dialog, TEXT_CONNECTED);
-    bool gotValues = ReadPadValues(dialog);
-    if (gotValues) SendCommand(CMD_INI_DISP, SEND_NO_PAUSE);
+    PadSettings settings;
+    bool gotValues = ReadPadSettings(&settings);
+    ShowSettings(dialog, settings);
     if (LinkState != LINK_OPEN) {  // the port went away part-way
         EndReadUnlinked(dialog);
         return;

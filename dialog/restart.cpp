@@ -30,26 +30,11 @@ static void FinishRestart(HWND dialog) {
     EnableWindow(restartButton, TRUE);
 }
 
-// A count the pad cannot take sends nothing and so must not restart the pad;
-// a pad that never answers the restart has failed it.
 static void RestartLinkedPad(HWND dialog, int count) {
     SetStatusText(dialog, TEXT_CONNECTED);
-    DrainInput();
-    char command[LINK_BUFFER_SIZE];
-    if (!FormatCountCommand(command, sizeof command, count)) {
-        ShowRestartFailed(dialog);
-        return;
-    }
-    SendCommand(command);
-    if (!AckOk()) return;
-    SendCommand(CMD_REBOOT);
-    int reported = AwaitRestartReply();
-    if (LinkState != LINK_OPEN) return;  // the pad was unplugged: no restart to judge
-    if (reported == NO_VALUE || reported != ReadChosenCount()) {
-        ShowRestartFailed(dialog);
-        return;
-    }
-    FinishRestart(dialog);
+    RestartResult result = RestartPad(count);
+    if (result == RESTARTED) FinishRestart(dialog);
+    else if (result == RESTART_FAILED) ShowRestartFailed(dialog);
 }
 
 void RestartDevice(HWND dialog) {

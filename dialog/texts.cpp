@@ -3,8 +3,6 @@
 
 #include <shellapi.h>
 
-#include <cstdarg>
-
 #include "../shell/app.h"
 
 constexpr int TEXT_SIZE = 256;  // the longest text with room to spare
@@ -40,14 +38,18 @@ void AppendLine(WCHAR* message, const WCHAR* line) {
     lstrcpynW(message + length, line, MESSAGE_SIZE - length);
 }
 
-void AppendText(WCHAR* message, UINT text, ...) {
+void AppendTextList(WCHAR* message, UINT text, va_list arguments) {
     WCHAR format[TEXT_SIZE] = L"", line[1024];  // wvsprintfW's limit
     LoadStringW(hInstance, text, format, TEXT_SIZE);
+    wvsprintfW(line, format, arguments);
+    AppendLine(message, line);
+}
+
+void AppendText(WCHAR* message, UINT text, ...) {
     va_list arguments;
     va_start(arguments, text);
-    wvsprintfW(line, format, arguments);
+    AppendTextList(message, text, arguments);
     va_end(arguments);
-    AppendLine(message, line);
 }
 
 void ShowVersionBox(HWND owner) {

@@ -19,7 +19,6 @@
 
 // The face used when none exists for the user's language (an ISO 639 name).
 #define FALLBACK_FACE        "en"
-#define LANG_SWITCH          "--lang"
 
 // String table identifiers.
 #define TEXT_NOT_CONNECTED   100
@@ -59,14 +58,26 @@
 #define TEXT_COUNT_KEPT      148  // the pad's count
 #define TEXT_DIFFERENCE      150  // + DifferenceKind: count (pad's, file's), direction, button not set, button extra
 #define TEXT_PROFILE_FAULT   160  // + ProfileFault, each with %d for the line
+// The command line.
+#define TEXT_USAGE           176
+#define TEXT_PORT_UNUSABLE   177  // %d: the port's number (the same for the next three)
+#define TEXT_PORT_IN_USE     178
+#define TEXT_NOT_A_PAD       179
+#define TEXT_LINK_LOST       180
+#define TEXT_LOG_FAILED      181  // %s: the file
+#define TEXT_NOT_RELEASED    182
+#define TEXT_RESTART_HINT    183  // the file's count
+#define TEXT_ARGUMENT_FAULT  184  // + ArgumentFault, each with %s for the word at fault
 // In every language at once: shown before a language is chosen. The loader
 // takes strings in bundles of 16 identifiers, and a neutral bundle hides the
 // same bundle of a language, so these have one to themselves.
 #define TEXT_BAD_LANGUAGE    192
-#define TEXT_BAD_LANGUAGE_CAPTION 193
+#define TEXT_APP_CAPTION 193
 
 #ifndef RC_INVOKED
 #include <windows.h>
+
+#include <cstdarg>
 
 // The texts go to the system as UTF-16, so they read right on every code page.
 void SetTextOf(HWND window, UINT text);
@@ -78,13 +89,14 @@ int ShowMessage(HWND owner, UINT text, UINT caption, UINT flags);
 constexpr int MESSAGE_SIZE = 4096;
 // Appends a line: the text with its %d and %s filled from the arguments.
 void AppendText(WCHAR* message, UINT text, ...);
+void AppendTextList(WCHAR* message, UINT text, va_list arguments);
 void AppendLine(WCHAR* message, const WCHAR* line);
 int ShowTextMessage(HWND owner, const WCHAR* body, UINT caption, UINT flags);
 void ShowVersionBox(HWND owner);
 
-// The face for the command line's --lang, else for the user's UI language;
-// 0 when --lang names a language without one.
-LANGID ChosenLanguage(const char* commandLine);
+// The face named by --lang, else (null) the user's UI language's; 0 when
+// --lang names a language without one.
+LANGID ChosenLanguage(const WCHAR* name);
 // Makes the loader take dialogs, menus and strings in this language.
 void UseLanguage(LANGID language);
 #endif

@@ -4,6 +4,7 @@
 
 #include "port_io.h"
 #include "serial_link.h"
+#include "transcript.h"
 
 // A driver keeps line flags across opens: every flag that could garble or stop
 // the pad's bytes is set here, whatever the last program left.
@@ -62,29 +63,64 @@ static bool Handshake(void) {
     return ackBuffer[0] == 'O' || ackBuffer[1] == 'K';
 }
 
-static bool OpenPort(int number) {
-    if (number == 0) return false;
+// One process at a time on a port: Windows refuses a second open of a port,
+// but Wine does not, so every opener also holds a named mutex for the port.
+static HANDLE portClaim;
+
+static void ReleaseClaim(void) {
+    if (portClaim) CloseHandle(portClaim);
+    portClaim = NULL;
+}
+
+static bool ClaimPort(int number) {
+    ReleaseClaim();
+    WCHAR name[40];
+    wsprintfW(name, L"Local\\padconfig-COM%d", number);
+    portClaim = CreateMutexW(NULL, FALSE, name);
+    if (portClaim && GetLastError() != ERROR_ALREADY_EXISTS) return true;
+    ReleaseClaim();
+    return false;
+}
+
+static OpenResult OpenPort(int number) {
+    if (number == 0) return PORT_UNUSABLE;
+    if (!ClaimPort(number)) return PORT_IN_USE;
     char path[PORT_NAME_SIZE + 8];
     snprintf(path, sizeof path, "\\\\.\\COM%d", number);  // the \\.\ form opens COM10 and above too
     portHandle = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_EXISTING,
                              FILE_ATTRIBUTE_NORMAL, NULL);
-    if (portHandle == INVALID_HANDLE_VALUE) return false;
-    if (ConfigurePort()) return true;
+    if (portHandle == INVALID_HANDLE_VALUE) {
+        DWORD error = GetLastError();
+        ReleaseClaim();
+        return error == ERROR_ACCESS_DENIED ? PORT_IN_USE : PORT_UNUSABLE;  // another program holds it
+    }
+    if (ConfigurePort()) return PORT_READY;
     CloseHandle(portHandle);
     portHandle = INVALID_HANDLE_VALUE;
-    return false;
+    ReleaseClaim();
+    return PORT_UNUSABLE;
 }
 
 OpenResult OpenPortLink(int number) {
-    if (!OpenPort(number)) return PORT_UNUSABLE;
+    static const char* const outcomes[] = {"opened", "cannot be opened", "in use"};
+    OpenResult result = OpenPort(number);
+    char note[40];
+    snprintf(note, sizeof note, "COM%d %s", number, outcomes[result]);
+    RecordNote(note);
+    if (result != PORT_READY) return result;
     LinkState = LINK_OPEN;
     if (Handshake()) return PORT_READY;
     CloseLink();
+    RecordNote("no answer to the handshake");
     return NO_HANDSHAKE;
 }
 
 void CloseLink(void) {
-    if (LinkState == LINK_OPEN && portHandle != INVALID_HANDLE_VALUE) CloseHandle(portHandle);
+    if (LinkState == LINK_OPEN && portHandle != INVALID_HANDLE_VALUE) {
+        CloseHandle(portHandle);
+        RecordNote("port closed");
+    }
     portHandle = INVALID_HANDLE_VALUE;
     if (LinkState == LINK_OPEN) LinkState = LINK_CLOSED;
+    ReleaseClaim();
 }

@@ -1,6 +1,8 @@
 #include "port_io.h"
 
 #include "serial_link.h"
+#include "transcript.h"
+#include "transcript_text.h"
 
 // A failed call on a port that cannot even report its errors: the device has
 // gone (a pad unplugged), so the link ends and nothing touches the handle again.
@@ -11,7 +13,9 @@ static void CheckPortAfterFailure(void) {
 bool WriteBytes(const void* data, DWORD count) {
     if (portHandle == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
-    if (WriteFile(portHandle, data, count, &written, NULL)) return written == count;
+    BOOL ok = WriteFile(portHandle, data, count, &written, NULL);
+    RecordWire(WIRE_SENT, data, written);
+    if (ok) return written == count;
     CheckPortAfterFailure();
     return false;
 }
@@ -24,7 +28,9 @@ bool WriteCarriageReturn(void) {
 DWORD ReadBytes(void* buffer, DWORD count) {
     if (portHandle == INVALID_HANDLE_VALUE) return 0;
     DWORD got = 0;
-    if (ReadFile(portHandle, buffer, count, &got, NULL)) return got;
+    BOOL ok = ReadFile(portHandle, buffer, count, &got, NULL);
+    RecordWire(WIRE_RECEIVED, buffer, got);
+    if (ok) return got;
     CheckPortAfterFailure();
     return 0;
 }

@@ -57,6 +57,14 @@ extern const DirectionCode directionCodes[DIRECTION_COUNT];  // centre first
 // Index into directionCodes of a reply value, or -1 when it names no position.
 int DirectionIndexOfCode(int code);
 
+// What a pad holds, as read or as a profile wants it; NO_VALUE in a field
+// that a read did not reach.
+struct PadSettings {
+    int buttons;                // 0..32
+    int direction;              // index into directionCodes
+    int masks[SHOWN_GROUPS];    // groups b..e, lowest bit the group's first button
+};
+
 // Commands and queries.
 #define CMD_PROBE        "1_num?"
 #define CMD_COUNT        "btn_num?"

@@ -36,7 +36,8 @@ void ApplyLineSettings(DCB* dcb);
 bool SetReadTimeouts(DWORD intervalMs, DWORD totalMs);
 
 // How opening COMn and its handshake ended; the link is open only when ready.
-enum OpenResult { PORT_READY, PORT_UNUSABLE, NO_HANDSHAKE };
+// In use: another program, or another run of this one, holds the port.
+enum OpenResult { PORT_READY, PORT_UNUSABLE, PORT_IN_USE, NO_HANDSHAKE };
 OpenResult OpenPortLink(int number);
 // Closes the port if the link holds one; safe to call any number of times.
 void CloseLink(void);
@@ -61,5 +62,17 @@ void DrainInput(void);
 bool AckOk(void);
 // After "reboot": the pad's button count, or NO_VALUE when it never answered.
 int AwaitRestartReply(void);
+
+// Reads the pad's count, direction and masks, in the order the pad answers
+// them; false when it failed the probe or a reply never came, with the fields
+// not reached left NO_VALUE. A read that ends well sends "Ini_Disp".
+bool ReadPadSettings(PadSettings* settings);
+
+enum RestartResult { RESTARTED, COUNT_REFUSED, RESTART_FAILED, RESTART_LINK_LOST };
+// Sends the count, then "reboot", and waits for the pad to come back with it.
+RestartResult RestartPad(int count);
+// After a restart, as the dialog does it: the read, release all, "Ini_Disp";
+// returns what the read returned.
+bool ReadRestartedPad(PadSettings* settings);
 
 #endif

@@ -20,6 +20,22 @@ DWORD WriteProfileFile(const WCHAR* path, const char* text, DWORD length);
 DWORD ReadProfileFile(const WCHAR* path, char* buffer, DWORD size, DWORD* got);
 
 // The profile's direction and four masks, with the commands the edits send.
-void SendProfileSettings(const PadProfile& profile);
+void SendProfileSettings(const PadSettings& profile);
+
+enum ApplyResult {
+    APPLY_READ_BACK,       // pad holds the read after the settings
+    APPLY_COUNT_KEPT,      // the same, on a pad whose other count was kept
+    APPLY_UNREAD,          // a read failed: no pad, or the link went away
+    APPLY_RESTART_FAILED
+};
+// Reads the pad, restarts it for the profile's count when restartOk, sends
+// the settings and reads the pad back into pad, on the open link.
+ApplyResult ApplyProfileToPad(const PadSettings& wanted, bool restartOk, PadSettings* pad);
+
+// Lines for a message (dialog/texts.h): a file that could not be read or
+// written, with the system's reason; how the pad differs from the profile,
+// returning how many items differ.
+void AppendFileFailure(WCHAR* message, UINT text, const WCHAR* path, DWORD error);
+int AppendDifferences(WCHAR* message, const PadSettings& wanted, const PadSettings& pad, bool countKept);
 
 #endif

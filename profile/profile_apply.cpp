@@ -2,7 +2,23 @@
 #include "../link/serial_link.h"
 #include "profile.h"
 
-void SendProfileSettings(const PadProfile& profile) {
+void SendProfileSettings(const PadSettings& profile) {
     SendCommand(directionCodes[profile.direction].command);
     for (int group = GROUP_B; group <= GROUP_E; group++) SendGroupMask((ButtonGroup)group, profile.masks[group]);
+}
+
+// As the dialog's Load, without a window: a pad of another count is
+// restarted only when allowed, and the settings go on in either case.
+ApplyResult ApplyProfileToPad(const PadSettings& wanted, bool restartOk, PadSettings* pad) {
+    if (!ReadPadSettings(pad)) return APPLY_UNREAD;
+    bool countKept = pad->buttons != wanted.buttons && !restartOk;
+    if (pad->buttons != wanted.buttons && restartOk) {
+        RestartResult restart = RestartPad(wanted.buttons);
+        if (restart == RESTART_LINK_LOST) return APPLY_UNREAD;
+        if (restart != RESTARTED) return APPLY_RESTART_FAILED;
+        if (!ReadRestartedPad(pad)) return APPLY_UNREAD;
+    }
+    SendProfileSettings(wanted);
+    if (!ReadPadSettings(pad)) return APPLY_UNREAD;
+    return countKept ? APPLY_COUNT_KEPT : APPLY_READ_BACK;
 }

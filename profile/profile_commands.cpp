@@ -12,7 +12,6 @@
 
 static WCHAR profilePath[MAX_PATH], fileTypes[128], message[MESSAGE_SIZE];
 static char profileText[PROFILE_SIZE_MAX + 1];  // a byte more: a larger file shows as such
-static ProfileDifference differences[PROFILE_DIFFERENCES_MAX];
 
 // "Pad settings (*.padprofile)", then the pattern, each ended by a NUL.
 static void PrepareFileDialog(OPENFILENAMEW* box, HWND owner, DWORD flags) {
@@ -33,12 +32,8 @@ static void PrepareFileDialog(OPENFILENAMEW* box, HWND owner, DWORD flags) {
 }
 
 static void ShowFileFailure(HWND dialog, UINT text, UINT caption, DWORD error) {
-    WCHAR reason[512] = L"";
-    FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL, error, 0, reason,
-                   ARRAYSIZE(reason), NULL);
     message[0] = 0;
-    AppendText(message, text, profilePath);
-    AppendLine(message, reason);
+    AppendFileFailure(message, text, profilePath, error);
     ShowTextMessage(dialog, message, caption, MB_OK | MB_ICONERROR);
 }
 
@@ -51,7 +46,7 @@ static int ShownButtonCount(HWND dialog) {
     return enabled;
 }
 
-static void ShownProfile(HWND dialog, PadProfile* profile) {
+static void ShownProfile(HWND dialog, PadSettings* profile) {
     profile->buttons = ShownButtonCount(dialog);
     profile->direction = CheckedDirection(dialog);
     for (int group = GROUP_B; group <= GROUP_E; group++) profile->masks[group] = CheckedMask(dialog, (ButtonGroup)group);
@@ -62,7 +57,7 @@ void SaveProfileForUser(HWND dialog) {
     OPENFILENAMEW box;
     PrepareFileDialog(&box, dialog, OFN_OVERWRITEPROMPT);
     if (!GetSaveFileNameW(&box)) return;
-    PadProfile profile;
+    PadSettings profile;
     ShownProfile(dialog, &profile);
     DWORD length = (DWORD)FormatProfile(profile, profileText, sizeof profileText);
     DWORD error = WriteProfileFile(profilePath, profileText, length);
@@ -85,23 +80,16 @@ static bool MatchCount(HWND dialog, int count, bool* countKept) {
 }
 
 // The read after the settings, against the file.
-static void TellHowPadMatches(HWND dialog, const PadProfile& wanted, bool countKept) {
-    PadProfile pad;
+static void TellHowPadMatches(HWND dialog, const PadSettings& wanted, bool countKept) {
+    PadSettings pad;
     ShownProfile(dialog, &pad);
-    int count = CompareProfiles(wanted, pad, !countKept, differences);
     message[0] = 0;
-    AppendText(message, count ? TEXT_PAD_DIFFERS : TEXT_ALL_ON_PAD);
-    for (int i = 0; i < count; i++) {
-        const ProfileDifference& item = differences[i];
-        AppendText(message, TEXT_DIFFERENCE + item.kind, item.kind == COUNT_DIFFERS ? pad.buttons : item.button,
-                   wanted.buttons);
-    }
-    if (countKept) AppendText(message, TEXT_COUNT_KEPT, pad.buttons);
+    int count = AppendDifferences(message, wanted, pad, countKept);
     ShowTextMessage(dialog, message, TEXT_LOAD_CAPTION, MB_OK | (count ? MB_ICONWARNING : MB_ICONINFORMATION));
 }
 
 // The pad's count comes from the dialog when it shows a read, else from one.
-static void ApplyProfile(HWND dialog, const PadProfile& profile) {
+static void ApplyProfile(HWND dialog, const PadSettings& profile) {
     if (!ShowsReadConfiguration(dialog)) ReadPadConfiguration(dialog);
     bool countKept;
     if (!ShowsReadConfiguration(dialog) || !MatchCount(dialog, profile.buttons, &countKept)) return;
@@ -122,7 +110,7 @@ void LoadProfileForUser(HWND dialog) {
     if (!GetOpenFileNameW(&box)) return;
     DWORD size = 0, error = ReadProfileFile(profilePath, profileText, sizeof profileText, &size);
     if (error) return ShowFileFailure(dialog, TEXT_READ_FILE_FAILED, TEXT_LOAD_CAPTION, error);
-    PadProfile profile;
+    PadSettings profile;
     ProfileCheck check = ParseProfile(profileText, size, &profile);
     if (check.fault == PROFILE_OK) return ApplyProfile(dialog, profile);
     message[0] = 0;

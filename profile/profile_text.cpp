@@ -15,7 +15,7 @@ const char* const keyNames[KEYS] = {"buttons", "direction", "set"};
 
 // What the lines read so far have given.
 struct Reading {
-    PadProfile profile;
+    PadSettings profile;
     int sectionLine;     // 0 until [pad]
     int keyLine[KEYS];   // 0 until given
     int highestButton;
@@ -146,7 +146,7 @@ ProfileCheck Completed(const Reading& reading, int lines) {
 
 }  // namespace
 
-ProfileCheck ParseProfile(const char* text, size_t size, PadProfile* profile) {
+ProfileCheck ParseProfile(const char* text, size_t size, PadSettings* profile) {
     if (size > PROFILE_SIZE_MAX) return {PROFILE_TOO_LARGE, 0};
     if (size >= 3 && memcmp(text, "\xEF\xBB\xBF", 3) == 0) text += 3, size -= 3;
     if (size == 0) return {PROFILE_EMPTY, 0};
@@ -165,11 +165,11 @@ ProfileCheck ParseProfile(const char* text, size_t size, PadProfile* profile) {
     return check;
 }
 
-static bool IsSet(const PadProfile& profile, int button) {
+static bool IsSet(const PadSettings& profile, int button) {
     return (profile.masks[GroupOfButton(button)] & ButtonBit(button)) != 0;
 }
 
-size_t FormatProfile(const PadProfile& profile, char* out, size_t size) {
+size_t FormatProfile(const PadSettings& profile, char* out, size_t size) {
     int written = snprintf(out, size, "[pad]\r\nbuttons=%d\r\ndirection=%s\r\nset=", profile.buttons,
                            directionCodes[profile.direction].name);
     size_t length = written < 0 ? size : (size_t)written;
@@ -185,7 +185,7 @@ size_t FormatProfile(const PadProfile& profile, char* out, size_t size) {
     return 0;
 }
 
-int CompareProfiles(const PadProfile& wanted, const PadProfile& pad, bool compareCount,
+int CompareProfiles(const PadSettings& wanted, const PadSettings& pad, bool compareCount,
                     ProfileDifference out[PROFILE_DIFFERENCES_MAX]) {
     int count = 0;
     if (compareCount && wanted.buttons != pad.buttons) out[count++] = {COUNT_DIFFERS, 0};

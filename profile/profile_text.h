@@ -13,11 +13,6 @@ constexpr size_t PROFILE_SIZE_MAX = 64 * 1024;
 constexpr int PROFILE_LINE_MAX = 1000;  // characters, line break aside
 constexpr int PROFILE_BUTTONS_MAX = SHOWN_GROUPS * BUTTONS_PER_GROUP;
 
-struct PadProfile {
-    int buttons;                // 0..32
-    int direction;              // index into directionCodes
-    int masks[SHOWN_GROUPS];    // groups b..e, lowest bit the group's first button
-};
 
 // What is wrong with a file, in the order a reader meets it.
 enum ProfileFault {
@@ -45,11 +40,11 @@ struct ProfileCheck {
 
 // Checks the whole of size bytes (UTF-8, with or without a byte order mark);
 // profile is filled only when the result is PROFILE_OK.
-ProfileCheck ParseProfile(const char* text, size_t size, PadProfile* profile);
+ProfileCheck ParseProfile(const char* text, size_t size, PadSettings* profile);
 
 // The file's text, CR LF line breaks; buttons above the count are left out.
 // Returns its length, or 0 when out (of size bytes) is too small.
-size_t FormatProfile(const PadProfile& profile, char* out, size_t size);
+size_t FormatProfile(const PadSettings& profile, char* out, size_t size);
 
 // How a pad's settings differ from a profile's, one item each.
 enum DifferenceKind { COUNT_DIFFERS, DIRECTION_DIFFERS, BUTTON_NOT_SET, BUTTON_EXTRA };
@@ -60,7 +55,7 @@ struct ProfileDifference {
 constexpr int PROFILE_DIFFERENCES_MAX = 2 + PROFILE_BUTTONS_MAX;
 // Fills out with what the pad holds otherwise than wanted (the count only
 // when compareCount); returns how many items.
-int CompareProfiles(const PadProfile& wanted, const PadProfile& pad, bool compareCount,
+int CompareProfiles(const PadSettings& wanted, const PadSettings& pad, bool compareCount,
                     ProfileDifference out[PROFILE_DIFFERENCES_MAX]);
 
 #endif

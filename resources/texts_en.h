@@ -85,3 +85,35 @@
 #define EN_FAULT_BAD_DIRECTION "Line %d: the direction must be centre, up, up-right, right, down-right, down, down-left, left or up-left."
 #define EN_FAULT_BAD_BUTTON "Line %d: button numbers must be 1 to 32."
 #define EN_FAULT_ABOVE_COUNT "Line %d: a button number above the button count."
+
+// The command line: its usage, and the one line a failed run leaves.
+#define EN_USAGE "usage: padconfig [--port COMn] [--log FILE] [--lang ja|en]\n" \
+  "       padconfig [--port COMn] --read [--save FILE] [--log FILE]\n" \
+  "       padconfig [--port COMn] --apply FILE [--restart-ok] [--log FILE]\n" \
+  "       padconfig [--port COMn] --release-all [--log FILE]\n" \
+  "       padconfig --help | --version\n\n" \
+  "  --port COMn    the pad's port, COM1 to COM256; without it, the first port where a pad\n" \
+  "                 answers (the dialog starts on COM1)\n" \
+  "  --read         print the pad's settings as a profile\n" \
+  "  --save FILE    write the pad's settings to FILE as a profile\n" \
+  "  --apply FILE   put FILE's settings on the pad and read them back\n" \
+  "  --restart-ok   let --apply restart the pad when FILE has another button count\n" \
+  "  --release-all  release all buttons\n" \
+  "  --log FILE     append every byte sent to and received from the pad to FILE\n" \
+  "  --lang ja|en   Japanese or English texts\n"\
+  "Without --read, --save, --apply or --release-all, the settings dialog opens.\n\n" \
+  "Exit codes: 0 done; 1 the port cannot be opened or is in use; 2 bad arguments or file;\n" \
+  "3 no pad answered; 4 the pad differs from the file, or kept its button count; 5 the restart failed."
+#define EN_PORT_UNUSABLE   "Cannot open COM%d."
+#define EN_PORT_IN_USE     "COM%d is in use by another program."
+#define EN_NOT_A_PAD       "No pad answers on COM%d."
+#define EN_LINK_LOST       "COM%d went away during the exchange."
+#define EN_LOG_FAILED      "Cannot open the log file %s."
+#define EN_NOT_RELEASED    "The pad did not acknowledge the release."
+#define EN_RESTART_HINT    "--restart-ok restarts the pad with the file's %d buttons."
+#define EN_UNKNOWN_OPTION  "%s: unknown option (see --help)."
+#define EN_MISSING_VALUE   "%s needs a value (see --help)."
+#define EN_BAD_PORT        "%s: the port must be COM1 to COM256."
+#define EN_MODES_CONFLICT  "%s: give only one of --read/--save, --apply, --release-all, --help and --version."
+#define EN_REPEATED_OPTION "%s is given twice."
+#define EN_RESTART_WITHOUT_APPLY "--restart-ok goes with --apply only."

@@ -85,3 +85,35 @@
 #define JA_FAULT_BAD_DIRECTION "%d 行目：方向は centre、up、up-right、right、down-right、down、down-left、left、up-left のどれかです。"
 #define JA_FAULT_BAD_BUTTON "%d 行目：ボタン番号は 1～32 です。"
 #define JA_FAULT_ABOVE_COUNT "%d 行目：ボタン数より大きいボタン番号があります。"
+
+// コマンドライン：使い方と、失敗した実行が残す一行。
+#define JA_USAGE "使い方: padconfig [--port COMn] [--log FILE] [--lang ja|en]\n" \
+  "        padconfig [--port COMn] --read [--save FILE] [--log FILE]\n" \
+  "        padconfig [--port COMn] --apply FILE [--restart-ok] [--log FILE]\n" \
+  "        padconfig [--port COMn] --release-all [--log FILE]\n" \
+  "        padconfig --help | --version\n\n" \
+  "  --port COMn    パッドのポート（COM1～COM256）。省略時はパッドが応答する最初のポート\n" \
+  "                 （ダイアログは COM1 で始まります）\n" \
+  "  --read         パッドの設定をプロファイルとして表示\n" \
+  "  --save FILE    パッドの設定をプロファイルとして FILE に保存\n" \
+  "  --apply FILE   FILE の設定をパッドに送り、読み戻して確かめる\n" \
+  "  --restart-ok   FILE のボタン数が異なるとき、--apply がパッドを再起動してよい\n" \
+  "  --release-all  全ボタン解除\n" \
+  "  --log FILE     パッドとやり取りした全バイトを FILE に追記\n" \
+  "  --lang ja|en   日本語か英語の表示\n"\
+  "--read、--save、--apply、--release-all のどれもなければ設定ダイアログを開きます。\n\n" \
+  "終了コード: 0 成功、1 ポートを開けない・使用中、2 引数かファイルの誤り、3 パッドが応答しない、\n" \
+  "4 パッドがファイルと異なる・ボタン数がそのまま、5 再起動の失敗。"
+#define JA_PORT_UNUSABLE   "COM%d を開けません。"
+#define JA_PORT_IN_USE     "COM%d は他のプログラムが使用中です。"
+#define JA_NOT_A_PAD       "COM%d でパッドが応答しません。"
+#define JA_LINK_LOST       "通信中に COM%d が失われました。"
+#define JA_LOG_FAILED      "ログファイル %s を開けません。"
+#define JA_NOT_RELEASED    "パッドが全ボタン解除を受け付けませんでした。"
+#define JA_RESTART_HINT    "--restart-ok を付けると、ファイルのボタン数 %d でパッドを再起動します。"
+#define JA_UNKNOWN_OPTION  "%s: 不明なオプションです（--help を参照）。"
+#define JA_MISSING_VALUE   "%s には値が必要です（--help を参照）。"
+#define JA_BAD_PORT        "%s: ポートは COM1～COM256 で指定してください。"
+#define JA_MODES_CONFLICT  "%s: --read/--save、--apply、--release-all、--help、--version は一つだけ指定できます。"
+#define JA_REPEATED_OPTION "%s が二度指定されています。"
+#define JA_RESTART_WITHOUT_APPLY "--restart-ok は --apply と一緒に指定してください。"

@@ -1,7 +1,5 @@
 // Which face the tool shows: the dialog's LANGUAGE blocks are the faces there
 // are, so a language more needs resources only.
-#include <cstring>
-
 #include "../dialog/texts.h"
 #include "app.h"
 
@@ -27,22 +25,20 @@ static LANGID FaceNamed(const char* name) {
     return search.found;
 }
 
-// The word after the switch, cut to the buffer; false when there is no switch.
-static bool SwitchValue(const char* commandLine, char* value, int size) {
-    const char* at = strstr(commandLine, LANG_SWITCH);
-    if (!at) return false;
-    at += strlen(LANG_SWITCH);
-    while (*at == ' ' || *at == '\t') at++;
-    int length = 0;
-    while (at[length] && at[length] != ' ' && at[length] != '\t' && length < size - 1) length++;
-    memcpy(value, at, length);
-    value[length] = 0;
+// An ISO 639 name is a few ASCII letters; any other text names no face.
+static bool NarrowName(const WCHAR* wide, char* name, int size) {
+    int length = lstrlenW(wide);
+    if (length >= size) return false;
+    for (int i = 0; i <= length; i++) {
+        if (wide[i] > 0x7E) return false;
+        name[i] = (char)wide[i];
+    }
     return true;
 }
 
-LANGID ChosenLanguage(const char* commandLine) {
+LANGID ChosenLanguage(const WCHAR* wanted) {
     char name[LANGUAGE_NAME_SIZE] = "";
-    if (SwitchValue(commandLine, name, sizeof name)) return FaceNamed(name);
+    if (wanted) return NarrowName(wanted, name, sizeof name) ? FaceNamed(name) : 0;
     GetLocaleInfoA(MAKELCID(GetUserDefaultUILanguage(), SORT_DEFAULT), LOCALE_SISO639LANGNAME, name, sizeof name);
     LANGID own = FaceNamed(name);
     return own ? own : FaceNamed(FALLBACK_FACE);

@@ -1,21 +1,36 @@
-// Start-up: the language, a hidden main window, then the configuration dialog
-// until it ends.
+// Start-up: the command line, the language and the transcript; then either a
+// windowless run, or a hidden main window and the configuration dialog until
+// it ends.
+#include <windows.h>
+#include <shellapi.h>
+
+#include "../cli/console.h"
+#include "../cli/run_command.h"
 #include "../dialog/config_dialog.h"
 #include "../dialog/texts.h"
+#include "../link/transcript.h"
 #include "app.h"
 
-constexpr int EXIT_BAD_COMMAND_LINE = 2;
-
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
-    hInstance = instance;
-    LANGID language = ChosenLanguage(commandLine);
-    if (!language) {
-        ShowMessage(NULL, TEXT_BAD_LANGUAGE, TEXT_BAD_LANGUAGE_CAPTION, MB_OK | MB_ICONERROR);
-        return EXIT_BAD_COMMAND_LINE;
-    }
-    UseLanguage(language);
+static int RunDialog(int port) {
     if (!RegisterMainWindowClass()) return 0;
     if (!CreateMainWindow()) return 0;
-    DialogBoxParamW(hInstance, WIDE(RES_DIALOG), NULL, ConfigDialog, 0);
+    DialogBoxParamW(hInstance, WIDE(RES_DIALOG), NULL, ConfigDialog, port);
     return 0;
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    hInstance = instance;
+    int count = 0;
+    WCHAR** words = CommandLineToArgvW(GetCommandLineW(), &count);
+    Arguments arguments;
+    ArgumentCheck check = ParseArguments(words ? count - 1 : 0, words ? words + 1 : NULL, &arguments);
+    if (arguments.mode != RUN_DIALOG) AttachToConsole();
+    LANGID language = ChosenLanguage(arguments.lang);
+    if (!language) return RefuseToStart(arguments, TEXT_BAD_LANGUAGE, NULL, false);
+    UseLanguage(language);
+    if (check.fault != ARGUMENTS_OK)
+        return RefuseToStart(arguments, TEXT_ARGUMENT_FAULT + check.fault, words[check.word + 1], true);
+    if (arguments.log && OpenTranscript(arguments.log) != 0)
+        return RefuseToStart(arguments, TEXT_LOG_FAILED, arguments.log, false);
+    return arguments.mode == RUN_DIALOG ? RunDialog(arguments.port) : RunCommandLine(arguments);
 }
