@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <memory>
@@ -19,7 +20,10 @@
 #include "message_boxes.h"
 #include "pad_harness.h"
 #include "serial_link.h"
+#include "shipped_program.h"
 #include "texts.h"
+#include "transcript.h"
+#include "transcript_text.h"
 #include "../../shell/app.h"
 
 extern "C" void* __imp_CloseHandle;
@@ -50,8 +54,10 @@ enum Pre {
 };
 // LOAD: Row::typed is the file; SAVE_LOAD: saved (Row::typed is the file
 // written), then loaded onto a pad of the same count and other settings.
+// COMMAND: the shipped program runs with Row::args, where FILE is a file
+// holding Row::typed and LOG its transcript.
 enum Act { READ, BOX, RADIO, PRESS_ALL, RELEASE_ALL, RESTART, PORT_TOUCH, MAIN_CLOSE, FIND, SAVE, LOAD,
-           LOAD_DECLINING, SAVE_LOAD };
+           LOAD_DECLINING, SAVE_LOAD, COMMAND };
 enum Edit { ANY, ON, OFF };
 
 PadState Twelve(void) { return MakePadState(12, 5, 0x05, 0x0C, 0x01, 0x80); }
@@ -76,6 +82,10 @@ struct Row {
     int closes = -1;               // CloseHandle calls during the action; -1: not checked
     const char* then = nullptr;    // a following read against a healthy pad sends exactly this
     TextKey asked = NO_TEXT;       // a Yes/No box before the one box (Yes: the restart's box too)
+    const char* args = "";         // COMMAND: the arguments
+    int exit = 0;                  // COMMAND: the exit code
+    TextKey said = NO_TEXT;        // COMMAND: its lines, all on the one line the run wrote
+    const char* printed = nullptr; // COMMAND: exactly what the run wrote
 };
 
 #define CR "\r"
@@ -99,6 +109,8 @@ template <int lines> void SilentAfter(PadSimConfig& c) {
 const std::string overlongCom2 = "COM2" + std::string(70, ' ') + "x";  // cut at 63, it would read "COM2"
 const std::string longText(300, '7');
 const std::string largeFile(64 * 1024 + 1, ';'), longLine = "; " + std::string(999, 'x');
+const char* const GAME = "[pad]\nbuttons=12\ndirection=down-right\nset=1,3,9,11";
+#define COMMAND_FAILS(text, arguments) {.name = "command_" text, .act = COMMAND, .args = arguments, .exit = 2, .said = USAGE}
 
 const Row rows[] = {
     // The read, and what it shows.
@@ -276,17 +288,58 @@ const Row rows[] = {
     BAD_FILE("[pad]\ndirection=north", BAD_DIRECTION_2),
     BAD_FILE("[pad]\nset=0", BAD_BUTTON_2),
     BAD_FILE("[pad]\nbuttons=2\ndirection=up\nset=3", ABOVE_COUNT_4),
+
+    // The command line: the same exchanges with no window, told by exit codes.
+    {.name = "command_read", .act = COMMAND, .wire = HS RD, .args = "--port COM1 --read --log LOG",
+     .printed = "[pad]\r\nbuttons=12\r\ndirection=down-right\r\nset=1,3,11,12\r\n"},
+    {.name = "command_read_finds_the_pad", .act = COMMAND, .wire = HS CR "1_num?\r" HS RD, .args = "--read --log LOG",
+     .printed = "[pad]\r\nbuttons=12\r\ndirection=down-right\r\nset=1,3,11,12\r\n"},
+    {.name = "command_apply", .typed = GAME, .act = COMMAND, .wire = HS RD EDITS("005", "005", "005", "000", "000") RD,
+     .args = "--port=COM1 --apply FILE --log LOG", .said = ALL_ON_PAD},
+    {.name = "command_apply_onto_a_pad_that_ignores_group_c", .pad = [](PadSimConfig& c) { c.ignoredGroup = 'c'; },
+     .typed = GAME, .act = COMMAND, .wire = HS RD EDITS("005", "005", "005", "000", "000") RD,
+     .args = "--port COM1 --apply FILE", .exit = 4, .said = PAD_DIFFERS_9_12},
+    {.name = "command_apply_keeps_another_count", .typed = "[pad]\nbuttons=16\ndirection=up\nset=13", .act = COMMAND,
+     .wire = HS RD EDITS("008", "000", "016", "000", "000") RD, .args = "--port COM1 --apply FILE", .exit = 4,
+     .said = KEPT_12_HINT_16},
+    {.name = "command_apply_restarts_when_allowed", .typed = "[pad]\nbuttons=16\ndirection=up\nset=13", .act = COMMAND,
+     .wire = HS RD RESTARTED("016") EDITS("008", "000", "016", "000", "000") RD,
+     .args = "--port COM1 --apply FILE --restart-ok --log LOG", .said = ALL_ON_PAD},
+    {.name = "command_restart_wrong_count", .pad = [](PadSimConfig& c) { c.rebootReply = "0008\r\n"; },
+     .typed = "[pad]\nbuttons=16\ndirection=up\nset=13", .act = COMMAND, .wire = HS RD CR "buttom_0=016\rreboot\r",
+     .args = "--port COM1 --apply FILE --restart-ok", .exit = 5, .said = REBOOT_FAILED},
+    {.name = "command_release_all", .act = COMMAND, .wire = HS "btn_off\r", .args = "--release-all --port COM1",
+     .said = RELEASED},
+    {.name = "command_silent_pad", .pad = Silent, .act = COMMAND, .wire = HS, .args = "--port COM1 --read", .exit = 3,
+     .said = NO_ANSWER_COM1},
+    {.name = "command_probe_not_255", .pad = [](PadSimConfig& c) { c.valueReplies["1_num?"] = "00FE\r\n"; },
+     .act = COMMAND, .wire = HS CR "1_num?" CR, .args = "--port COM1 --save FILE", .exit = 3, .said = NO_ANSWER_COM1},
+    {.name = "command_missing_port", .act = COMMAND, .args = "--port COM77 --read", .exit = 1, .said = UNUSABLE_COM77},
+    {.name = "command_port_in_use", .pre = OPEN, .act = COMMAND, .args = "--port COM1 --release-all", .exit = 1,
+     .said = IN_USE_COM1},
+    {.name = "command_bad_file", .typed = "[pad]\nbuttons=x", .act = COMMAND, .args = "--port COM1 --apply FILE",
+     .exit = 2, .said = NOT_A_NUMBER_2},
+    {.name = "command_log_cannot_be_opened", .pre = FOLDER_IN_WAY, .act = COMMAND, .args = "--port COM1 --read --log FILE",
+     .exit = 2, .said = LOG_FAILED},
+    COMMAND_FAILS("unknown_option", "--port COM1 --read --quiet"),
+    COMMAND_FAILS("missing_value", "--read --port"),
+    COMMAND_FAILS("value_that_is_an_option", "--save --port COM1"),
+    COMMAND_FAILS("no_such_port_name", "--port COM257 --read"),
+    COMMAND_FAILS("two_modes", "--port COM1 --read --apply FILE"),
+    COMMAND_FAILS("repeated_option", "--port COM1 --port COM2 --read"),
+    COMMAND_FAILS("restart_ok_alone", "--port COM1 --read --restart-ok"),
 };
 
 void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
 
-// Closes made by the dialog's thread; the stand-in's thread closes its own port.
+// Closes of a port made by the dialog's thread; the stand-in's thread closes
+// its own port.
 typedef BOOL(WINAPI* CloseHandleFn)(HANDLE);
 CloseHandleFn realCloseHandle;
 int toolCloses;
 DWORD toolThread;
 BOOL WINAPI CountCloseHandle(HANDLE handle) {
-    if (GetCurrentThreadId() == toolThread) toolCloses++;
+    if (GetCurrentThreadId() == toolThread && GetFileType(handle) == FILE_TYPE_CHAR) toolCloses++;
     return realCloseHandle(handle);
 }
 
@@ -388,6 +441,42 @@ std::string BoxExpected(const Row& row) {
     if (row.asked && row.act == LOAD) asked += Box(Text(REBOOT_OK), REBOOT_CAPTION, MB_OK | MB_ICONINFORMATION);
     return row.box ? asked + Box(text, row.caption, row.flags) : "";
 }
+// The bytes of one direction that a transcript holds from offset on.
+std::wstring transcriptFile, commandLog;
+std::string Transcribed(const std::wstring& path, DWORD offset, char direction) {
+    std::string text, bytes;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
+    char buffer[4096];
+    DWORD got = 0;
+    SetFilePointer(file, (LONG)offset, NULL, FILE_BEGIN);
+    while (file != INVALID_HANDLE_VALUE && ReadFile(file, buffer, sizeof buffer, &got, NULL) && got) text.append(buffer, got);
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    for (size_t line = 0, end; (end = text.find("\r\n", line)) != std::string::npos; line = end + 2) {
+        if (end - line < 26 || text[line + 24] != direction) continue;
+        for (size_t at = line + 26; at < end; at++) {
+            if (text[at] != '\\') { bytes += text[at]; continue; }
+            char c = text[++at];
+            bytes += c == 'r' ? '\r' : c == 'n' ? '\n' : c == 'x' ? (char)std::stoi(text.substr(at + 1, 2), nullptr, 16) : c;
+            if (c == 'x') at += 2;
+        }
+    }
+    return bytes;
+}
+DWORD SizeOf(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    return GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ? data.nFileSizeLow : 0;
+}
+std::string PadBytes(const std::vector<WireByte>& wire) {
+    std::string bytes;
+    for (const WireByte& b : wire)
+        if (!b.fromTool) bytes += (char)b.byte;
+    return bytes;
+}
+void Replace(std::string& text, const std::string& word, const std::string& by) {
+    size_t at = text.find(word);
+    if (at != std::string::npos) text.replace(at, word.size(), by);
+}
+
 std::string WithoutReason(std::string seen) {
     size_t line = seen.find('\n'), end = seen.find(" | ");
     if (line < end && end - line > 1) seen.replace(line + 1, end - line - 1, "<reason>");
@@ -432,6 +521,10 @@ protected:
             profileFolder = std::wstring(temp) + L"padconfig-profiles\\";
             profileFile = profileFolder + L"p." PROFILE_EXTENSION;
             CreateDirectoryW(profileFolder.c_str(), NULL);
+            transcriptFile = std::wstring(temp) + L"padconfig-scenario.log";
+            commandLog = std::wstring(temp) + L"padconfig-command.log";
+            DeleteFileW(transcriptFile.c_str());
+            ASSERT_EQ(OpenTranscript(transcriptFile.c_str()), 0u) << "the transcript of every case";
         }
         FilesIn(true);
     }
@@ -505,6 +598,7 @@ protected:
         if (row.act == LOAD || row.act == LOAD_DECLINING) WriteProfileFile(row.typed);
         AnswerYesNoWith(row.act == LOAD_DECLINING ? IDNO : IDYES);
         if (row.act == SAVE_LOAD) return SaveThenLoadOntoAnotherPad(row);
+        if (row.act == COMMAND) return RunCommand(row);
         if (row.act != MAIN_CLOSE) return (void)SendMessageA(dialog, WM_COMMAND, ids[row.act], 0);
         if (!hInstance) hInstance = GetModuleHandleA(NULL);
         RegisterMainWindowClass();
@@ -512,6 +606,26 @@ protected:
         SendMessageA(main, WM_CLOSE, 0, 0);
         DestroyWindow(main);
         PumpMessages();  // takes the quit message the close posted
+    }
+    void RunCommand(const Row& row) {
+        if (*row.typed) WriteProfileFile(row.typed);
+        std::string arguments = row.args;
+        Replace(arguments, "FILE", "\"" + Utf8(profileFile.c_str()) + "\"");
+        Replace(arguments, "LOG", "\"" + Utf8(commandLog.c_str()) + "\"");
+        DeleteFileW(commandLog.c_str());
+        run = RunPadconfig(arguments);
+    }
+    // Each line of the text on the run's one line; a usage text has several.
+    void CheckCommand(const Row& row, const std::vector<WireByte>& wire) {
+        EXPECT_EQ(run.exit, row.exit) << run.output;
+        if (row.printed) EXPECT_EQ(run.output, row.printed);
+        std::string said = Text(row.said) + "\n";
+        Replace(said, "%s", Utf8(profileFile.c_str()));
+        for (size_t line = 0, end; row.said && (end = said.find('\n', line)) != std::string::npos; line = end + 1)
+            EXPECT_NE(run.output.find(said.substr(line, end - line)), std::string::npos) << run.output;
+        if (row.said && row.said != USAGE) EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;
+        if (strstr(row.args, "LOG")) EXPECT_EQ(Transcribed(commandLog, 0, WIRE_SENT), ToolBytes(wire)) << "the log";
+        if (strstr(row.args, "LOG") && row.printed) EXPECT_EQ(Transcribed(commandLog, 0, WIRE_RECEIVED), PadBytes(wire));
     }
     void SaveThenLoadOntoAnotherPad(const Row& row) {
         SendMessageA(dialog, WM_COMMAND, 40008, 0);
@@ -529,7 +643,11 @@ protected:
         }
         if (row.pre == HOSTILE)
             EXPECT_EQ(LineFlags(stateSet), "9600 800 bin1 par0 outx0 inx0 err0 null0 abort0 dsr0 txc1 cts0 dsrflow0 dtr0 rts0");
-        EXPECT_EQ(ToolBytes(SettledWire(*pad)), row.wire) << "what the tool sent";
+        std::vector<WireByte> wire = SettledWire(*pad);
+        EXPECT_EQ(ToolBytes(wire), row.wire) << "what the tool sent";
+        if (row.act == COMMAND) CheckCommand(row, wire);
+        else if (row.act != FIND && row.pre != NEIGHBOURS)
+            EXPECT_EQ(Transcribed(transcriptFile, transcriptStart, WIRE_SENT), ToolBytes(wire)) << "the transcript";
         if (row.status) EXPECT_EQ(ControlText(dialog, 1000), Text(row.status)) << "status label";
         EXPECT_EQ(ControlText(dialog, 1005) + " | " + ControlText(dialog, 1075), Text(PAD_INFO) + " | " + Text(RESTART_USB))
             << "button captions after the action";
@@ -578,6 +696,8 @@ protected:
         return text;
     }
     std::string savedText;
+    ProgramRun run;
+    DWORD transcriptStart = 0;
     std::unique_ptr<PadSim> pad, neighbours[2];
     std::thread prober;
     bool relayDown = false, searched = false;
@@ -586,9 +706,10 @@ protected:
 TEST_P(Scenario, Row) {
     const Row& row = GetParam();
     // A second face changes only what a user reads: each status and box once.
-    bool shownBefore = !row.status && !row.box;
+    bool shownBefore = !row.status && !row.box && !row.said;
     for (const Row* other = rows; other->name != row.name && !shownBefore; other++)
-        shownBefore = other->status == row.status && other->box == row.box && other->caption == row.caption;
+        shownBefore = other->status == row.status && other->box == row.box && other->caption == row.caption &&
+                      other->said == row.said;
     if (PRIMARYLANGID(GetUserDefaultUILanguage()) != LANG_JAPANESE && shownBefore)
         GTEST_SKIP() << "its texts are another case's";
     StartPad(row.pair, row.pre == SWAPPED ? Twelve() : row.state);
@@ -600,6 +721,7 @@ TEST_P(Scenario, Row) {
     ClearWire(*pad);
     ShownBoxes().clear();
     toolCloses = 0;
+    transcriptStart = SizeOf(transcriptFile);
     Act(row);
     Check(row);
     if (row.then) ThenReadHealthyPad(row);

@@ -69,7 +69,7 @@ static void FuzzParsers(const char* bytes, size_t size) {
 // write, and written back it reads as the same profile.
 static void CheckProfile(const char* bytes, size_t size) {
     std::unique_ptr<char[]> exact = ExactCopy(bytes, size);
-    PadProfile profile;
+    PadSettings profile;
     ProfileCheck check = ParseProfile(exact.get(), size, &profile);
     long lines = 1 + (long)std::count(bytes, bytes + size, '\n');
     if (check.fault < PROFILE_OK || check.fault >= PROFILE_FAULTS || check.line < 0 || check.line > lines)
@@ -80,7 +80,7 @@ static void CheckProfile(const char* bytes, size_t size) {
         Fail("ParseProfile gave a profile out of range", bytes, size, profile.buttons, profile.direction);
     char text[256];
     size_t length = FormatProfile(profile, text, sizeof text);
-    PadProfile again;
+    PadSettings again;
     if (length == 0 || ParseProfile(text, length, &again).fault != PROFILE_OK ||
         memcmp(&again, &profile, sizeof profile) != 0)
         Fail("a profile written back reads otherwise", bytes, size, (long)length, 0);

@@ -13,7 +13,7 @@ const char* const faultNames[PROFILE_FAULTS] = {
     "missing key", "not a number", "bad count", "bad direction", "bad button", "above count"};
 
 std::string Read(const std::string& bytes) {
-    PadProfile profile = {};
+    PadSettings profile = {};
     ProfileCheck check = ParseProfile(bytes.data(), bytes.size(), &profile);
     if (check.fault != PROFILE_OK) return std::string(faultNames[check.fault]) + " @" + std::to_string(check.line);
     char text[256];
@@ -68,7 +68,7 @@ TEST(Profile, FilesReadAndWrittenBack) {
 }
 
 TEST(Profile, DifferencesFromThePad) {
-    PadProfile wanted = {12, 2, {0x05, 0x03, 0, 0}}, pad = {16, 1, {0x05, 0x06, 0, 0x80}};
+    PadSettings wanted = {12, 2, {0x05, 0x03, 0, 0}}, pad = {16, 1, {0x05, 0x06, 0, 0x80}};
     ProfileDifference found[PROFILE_DIFFERENCES_MAX];
     std::string seen;
     for (bool count : {true, false}) {

@@ -22,7 +22,7 @@ static void ResetProcessState(void) {
 
 HWND CreateConfigDialog(void) {
     ResetProcessState();
-    if (!hInstance) hInstance = GetModuleHandleA(NULL), UseLanguage(ChosenLanguage(""));
+    if (!hInstance) hInstance = GetModuleHandleA(NULL), UseLanguage(ChosenLanguage(NULL));
     return CreateDialogParamW(hInstance, WIDE(RES_DIALOG), NULL, ConfigDialog, 0);
 }
 
@@ -111,6 +111,16 @@ static const char* const texts[TEXT_KEYS][2] = {
      "Line 2: the direction must be centre, up, up-right, right, down-right, down, down-left, left or up-left."},
     {"2 行目：ボタン番号は 1～32 です。", "Line 2: button numbers must be 1 to 32."},
     {"4 行目：ボタン数より大きいボタン番号があります。", "Line 4: a button number above the button count."},
+    {"使い方: padconfig [--port COMn] [--log FILE] [--lang ja|en]",
+     "usage: padconfig [--port COMn] [--log FILE] [--lang ja|en]"},
+    {"COM1 でパッドが応答しません。", "No pad answers on COM1."},
+    {"COM77 を開けません。", "Cannot open COM77."},
+    {"COM1 は他のプログラムが使用中です。", "COM1 is in use by another program."},
+    {"ファイルの設定はすべてパッドに入りました。\nただしボタン数は 12 のままです。\n"
+     "--restart-ok を付けると、ファイルのボタン数 16 でパッドを再起動します。",
+     "The file's settings are on the pad.\nExcept the button count: it was left at 12.\n"
+     "--restart-ok restarts the pad with the file's 16 buttons."},
+    {"ログファイル %s を開けません。", "Cannot open the log file %s."},
 };
 
 std::string Text(TextKey key) { return texts[key][PRIMARYLANGID(GetUserDefaultUILanguage()) != LANG_JAPANESE]; }

@@ -1,0 +1,74 @@
+// The command line's words and the transcript's escaping, as tables.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "arguments.h"
+#include "transcript_text.h"
+
+namespace {
+
+struct EscapeCase {
+    std::string bytes;
+    size_t size;
+    const char* expected;
+};
+const EscapeCase escapeCases[] = {
+    {"1_num?\r", 64, "1_num?\\r"},       {"OK\r\n00FF\r\n", 64, "OK\\r\\n00FF\\r\\n"},
+    {std::string("\0\x7F\xFF\\", 4), 64, "\\x00\\x7F\\xFF\\\\"},
+    {"ab\x01", 6, "ab"},                 // "\x01" would not fit whole
+    {"ab\x01", 7, "ab\\x01"},            {"", 1, ""},
+};
+
+TEST(Transcript, BytesEscapedWhole) {
+    for (const EscapeCase& c : escapeCases) {
+        std::vector<char> out(c.size + 4, '#');
+        size_t length = EscapeWireBytes((const unsigned char*)c.bytes.data(), c.bytes.size(), out.data(), c.size);
+        EXPECT_STREQ(out.data(), c.expected) << "size " << c.size;
+        EXPECT_EQ(length, strlen(c.expected));
+        for (size_t i = c.size; i < out.size(); i++) ASSERT_EQ(out[i], '#') << "wrote past byte " << c.size;
+    }
+}
+
+struct ArgumentCase {
+    std::vector<const wchar_t*> words;
+    ArgumentFault fault;
+    int word;  // at fault
+    RunMode mode;
+    int port;
+};
+const ArgumentCase argumentCases[] = {
+    {{}, ARGUMENTS_OK, 0, RUN_DIALOG, 0},
+    {{L"--port", L"COM12"}, ARGUMENTS_OK, 0, RUN_DIALOG, 12},
+    {{L"--port=com256", L"--read"}, ARGUMENTS_OK, 0, RUN_READ, 256},
+    {{L"--save", L"a b.padprofile", L"--read"}, ARGUMENTS_OK, 0, RUN_READ, 0},
+    {{L"--apply", L"x", L"--restart-ok", L"--log", L"l", L"--lang", L"en"}, ARGUMENTS_OK, 0, RUN_APPLY, 0},
+    {{L"--read", L"--port", L"COM0"}, BAD_PORT, 2, RUN_READ, 0},
+    {{L"--port=COM\u0661", L"--read"}, BAD_PORT, 0, RUN_READ, 0},  // an Arabic-Indic one is no digit here
+    {{L"--read", L"--Port", L"COM1"}, UNKNOWN_OPTION, 1, RUN_READ, 0},
+    {{L"--read=yes"}, UNKNOWN_OPTION, 0, RUN_DIALOG, 0},
+    {{L"--log"}, MISSING_VALUE, 0, RUN_DIALOG, 0},
+    {{L"--apply=", L"--port", L"COM1"}, MISSING_VALUE, 0, RUN_APPLY, 1},
+    {{L"--save", L"--release-all"}, MISSING_VALUE, 0, RUN_READ, 0},
+    {{L"--read", L"--apply", L"f"}, MODES_CONFLICT, 1, RUN_READ, 0},
+    {{L"--help", L"--version"}, MODES_CONFLICT, 1, RUN_HELP, 0},
+    {{L"--lang", L"ja", L"--lang", L"en"}, REPEATED_OPTION, 2, RUN_DIALOG, 0},
+    {{L"--release-all", L"--restart-ok"}, RESTART_WITHOUT_APPLY, 0, RUN_RELEASE_ALL, 0},
+};
+
+TEST(CommandLine, WordsCheckedWhole) {
+    for (const ArgumentCase& c : argumentCases) {
+        std::wstring shown;
+        for (const wchar_t* word : c.words) shown += std::wstring(word) + L" ";
+        Arguments arguments;
+        ArgumentCheck check = ParseArguments((int)c.words.size(), c.words.data(), &arguments);
+        std::string label(shown.begin(), shown.end());  // the cases are ASCII but one
+        EXPECT_EQ(check.fault, c.fault) << label;
+        if (c.fault) EXPECT_EQ(check.word, c.word) << label;
+        EXPECT_EQ(arguments.mode, c.mode) << label;
+        EXPECT_EQ(arguments.port, c.port) << label;
+    }
+}
+
+}  // namespace
