@@ -11,6 +11,7 @@
 #include "api_hook.h"
 #include "config_dialog.h"
 #include "dialog_harness.h"
+#include "port_list.h"
 #include "../../shell/app.h"
 #include "../../shell/tray.h"
 
@@ -97,6 +98,20 @@ TEST_F(Startup, EnteringThePortListReadsThePortsAgain) {
     EXPECT_TRUE(stillChosen) << plugged;
     EXPECT_EQ(ListRows(list).find("COM40"), std::string::npos) << ListRows(list);
     EXPECT_TRUE(chosen()) << ListRows(list);
+}
+
+// --port COMn: its row is chosen; a port the machine does not list gets one.
+TEST(StartupPort, TheCommandLinesPortIsChosen) {
+    const struct { int port; const char* row; } cases[] = {{5, "COM5"}, {33, "COM33"}, {200, "COM200"}};
+    for (const auto& c : cases) {
+        HWND dialog = CreateConfigDialog(c.port);
+        char text[16] = "";
+        GetDlgItemTextA(dialog, 1016, text, sizeof text);
+        EXPECT_STREQ(text, c.row);
+        EXPECT_GE(SendDlgItemMessageA(dialog, 1016, CB_GETCURSEL, 0, 0), 0) << c.row << " is a row";
+        EXPECT_EQ(SelectedPortNumber(dialog), c.port);
+        DestroyConfigDialog(dialog);
+    }
 }
 
 TEST_F(Startup, OnlyTheExitButtonAndTheCloseBoxEndTheDialog) {

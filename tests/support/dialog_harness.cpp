@@ -20,10 +20,10 @@ static void ResetProcessState(void) {
     restartButton = NULL;
 }
 
-HWND CreateConfigDialog(void) {
+HWND CreateConfigDialog(int port) {
     ResetProcessState();
     if (!hInstance) hInstance = GetModuleHandleA(NULL), UseLanguage(ChosenLanguage(NULL));
-    return CreateDialogParamW(hInstance, WIDE(RES_DIALOG), NULL, ConfigDialog, 0);
+    return CreateDialogParamW(hInstance, WIDE(RES_DIALOG), NULL, ConfigDialog, port);
 }
 
 void DestroyConfigDialog(HWND dialog) {

@@ -9,8 +9,8 @@
 
 // Creates the dialog modeless from "MYDLG" with the real dialog procedure, in
 // the language the tool chooses at start-up, after returning the link,
-// buffers and flags to their start-up state.
-HWND CreateConfigDialog(void);
+// buffers and flags to their start-up state; port as --port gives it.
+HWND CreateConfigDialog(int port = 0);
 void DestroyConfigDialog(HWND dialog);
 
 // A click as the control would send it: WM_COMMAND with BN_CLICKED.
