@@ -19,6 +19,7 @@
 #include "pad_harness.h"
 #include "remote_dialog.h"
 #include "serial_link.h"
+#include "shipped_program.h"
 
 namespace {
 
@@ -139,6 +140,40 @@ void MeasureActions(int runs) {
     StopPadSim(sim);
 }
 
+// --- The command line: a game launcher's apply, from start to exit -------
+
+double TimeRun(const std::string& arguments, int* failed) {
+    double start = NowMs();
+    ProgramRun run = RunPadconfig(arguments);
+    *failed += run.exit != 0;
+    return NowMs() - start;
+}
+
+// The bound: the protocol's floor, 5 % more, and the program's start-up as
+// "--version" takes it (a run that opens no port).
+void MeasureCommandLine(int runs) {
+    char path[MAX_PATH * 3];
+    WideCharToMultiByte(CP_UTF8, 0, profilePath, -1, path, sizeof path, NULL, NULL);
+    std::vector<double> startup, apply;
+    int failed = 0;
+    for (int run = 0; run < runs; run++) startup.push_back(TimeRun("--version", &failed));
+    PadSim sim;
+    sim.config.paced = true;
+    sim.config.state.buttonCount = 12;
+    if (!StartPadOnPair(sim, 1)) return;
+    for (int run = 0; run < runs; run++)
+        apply.push_back(TimeRun("--port COM1 --apply \"" + std::string(path) + "\"", &failed));
+    StopPadSim(sim);
+    double floor = FirstRead() + ApplyProfile(), start = Median(startup), measured = Median(apply);
+    double bound = floor * 1.05 + start;
+    printf("\nThe command line, from process start to exit:\n\n"
+           "| run | floor (ms) | measured median (ms) | bound: floor + 5 %% + start-up (ms) |\n|---|---:|---:|---:|\n");
+    printf("| `--version` (the start-up) | 0 | %.1f | |\n", start);
+    printf("| `--port COM1 --apply game.padprofile`, same count | %.1f | %.1f | %.1f, %s |\n", floor, measured, bound,
+           measured <= bound ? "within" : "OVER");
+    if (failed) printf("\n%d runs did not end with exit code 0.\n", failed);
+}
+
 // --- The shipped program: start-up, memory and handles -------------------
 
 void MeasureStartup(int runs) {
@@ -212,6 +247,7 @@ int main(int argc, char** argv) {
     int runs = argc > 1 ? atoi(argv[1]) : 7;
     printf("Each action %d times against the stand-in at 9600 baud; the median.\n\n", runs);
     MeasureActions(runs);
+    MeasureCommandLine(runs);
     MeasureStartup(5);
     MeasureLeaks(1000);
     return 0;
