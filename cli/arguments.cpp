@@ -1,5 +1,6 @@
 #include "arguments.h"
 
+#include <cstring>
 #include <cwchar>
 
 #include "../link/port_names.h"
@@ -36,16 +37,19 @@ static int OptionOf(const wchar_t* word, const wchar_t** inlineValue) {
     return -1;
 }
 
-// Port names are ASCII; any other character makes the name no port's.
+bool NarrowAscii(const wchar_t* word, char* out, size_t size) {
+    size_t length = wcslen(word);
+    if (length >= size) return false;
+    for (size_t i = 0; i <= length; i++) {
+        if ((unsigned long)word[i] > 0x7E) return false;
+        out[i] = (char)word[i];
+    }
+    return true;
+}
+
 static int PortOf(const wchar_t* value) {
     char text[16];
-    size_t length = wcslen(value);
-    if (length >= sizeof text) return 0;
-    for (size_t i = 0; i < length; i++) {
-        if (value[i] <= 0 || value[i] > 0x7E) return 0;
-        text[i] = (char)value[i];
-    }
-    return PortNumberOfText(text, length);
+    return NarrowAscii(value, text, sizeof text) ? PortNumberOfText(text, strlen(text)) : 0;
 }
 
 static ArgumentFault TakeWord(const wchar_t* const* words, int count, int* at, Arguments* arguments,

@@ -3,6 +3,8 @@
 #ifndef PADCONFIG_ARGUMENTS_H
 #define PADCONFIG_ARGUMENTS_H
 
+#include <cstddef>
+
 // What the run does: the dialog unless a mode is named.
 enum RunMode { RUN_DIALOG, RUN_READ, RUN_APPLY, RUN_RELEASE_ALL, RUN_HELP, RUN_VERSION };
 
@@ -38,5 +40,9 @@ struct ArgumentCheck {
 // "--port=COM3". The first fault is told; the words after it are still read,
 // so that the mode shows whether the run was meant to be windowless.
 ArgumentCheck ParseArguments(int count, const wchar_t* const* words, Arguments* arguments);
+
+// A word of ASCII only (names of ports and languages), copied with its NUL
+// into size bytes; false when it has another character or does not fit.
+bool NarrowAscii(const wchar_t* word, char* out, size_t size);
 
 #endif

@@ -10,27 +10,29 @@
 #include "console.h"
 #include "version.h"
 
-static WCHAR message[MESSAGE_SIZE];
-static char profileText[PROFILE_SIZE_MAX + 1];  // a byte more: a larger file shows as such
+constexpr int NAME_ROOM = MAX_PATH + 4;  // a file's name and ": " before a message
+static WCHAR message[NAME_ROOM + MESSAGE_SIZE];
+static char profileText[PROFILE_TEXT_MAX];
 static int portNumber;
 
 // The message's lines as one: a break after a colon or a sentence's end
 // becomes a blank, any other "; ".
 static bool EndsClause(WCHAR c) { return c == L':' || c == L'.' || c == L'：' || c == L'。'; }
 
-static void PrintOneLine(DWORD stream) {
+static void PrintOneLine(DWORD stream, const WCHAR* text = message) {
     WCHAR line[MESSAGE_SIZE];
     int length = 0;
-    for (const WCHAR* at = message; *at && length < MESSAGE_SIZE - 3; at++) {
+    for (const WCHAR* at = text; *at && length < MESSAGE_SIZE - 3; at++) {
         if (*at != L'\n') line[length++] = *at;
-        else if (at > message && EndsClause(at[-1])) line[length++] = L' ';
+        else if (at > text && EndsClause(at[-1])) line[length++] = L' ';
         else line[length++] = L';', line[length++] = L' ';
     }
     line[length] = 0;
     PrintLine(stream, line);
 }
 
-int Report(int code, DWORD stream, UINT text, ...) {
+// The text with its arguments as one line on the stream; returns the code.
+static int Report(int code, DWORD stream, UINT text, ...) {
     va_list arguments;
     va_start(arguments, text);
     message[0] = 0;
@@ -55,7 +57,9 @@ static int FileFailure(UINT text, const WCHAR* path, DWORD error) {
 
 // The named port, else the first that answers as a pad.
 static int OpenPad(const Arguments& arguments) {
-    portNumber = arguments.port ? arguments.port : FindPad();
+    int inUse = 0;
+    portNumber = arguments.port ? arguments.port : FindPad(&inUse);
+    if (!portNumber && inUse) return Report(EXIT_PORT, STD_ERROR_HANDLE, TEXT_PORT_IN_USE, inUse);  // perhaps the pad's
     if (!portNumber) return Report(EXIT_NOT_A_PAD, STD_ERROR_HANDLE, TEXT_NO_PAD);
     switch (OpenPortLink(portNumber)) {
     case PORT_READY: return EXIT_DONE;
@@ -67,24 +71,20 @@ static int OpenPad(const Arguments& arguments) {
 
 static int ReadToProfile(const Arguments& arguments) {
     PadSettings pad;
-    if (!ReadPadSettings(&pad)) return ReadFailure();
+    if (!ReadPadProfile(&pad)) return ReadFailure();
     DWORD length = (DWORD)FormatProfile(pad, profileText, sizeof profileText);
     if (arguments.print) PrintBytes(profileText, length);
     DWORD error = arguments.save ? WriteProfileFile(arguments.save, profileText, length) : 0;
     return error ? FileFailure(TEXT_SAVE_FAILED, arguments.save, error) : EXIT_DONE;
 }
 
-// The file, whole and checked; EXIT_DONE when it holds a profile.
+// The file, whole and checked; EXIT_DONE when it holds a profile. A fault
+// is told after the file's name, as compilers tell theirs.
 static int ReadProfileArgument(const WCHAR* path, PadSettings* profile) {
-    DWORD size = 0, error = ReadProfileFile(path, profileText, sizeof profileText, &size);
-    if (error) return FileFailure(TEXT_READ_FILE_FAILED, path, error);
-    ProfileCheck check = ParseProfile(profileText, size, profile);
-    if (check.fault == PROFILE_OK) return EXIT_DONE;
-    lstrcpynW(message, path, MAX_PATH);
-    lstrcatW(message, L": ");
-    WCHAR* fault = message + lstrlenW(message);
-    AppendText(fault, TEXT_PROFILE_FAULT + check.fault, check.line);
-    PrintOneLine(STD_ERROR_HANDLE);
+    int named = wsprintfW(message, L"%.260s: ", path);  // MAX_PATH characters at most
+    ProfileLoad load = LoadProfileFile(path, profile, message + named);
+    if (load == PROFILE_LOADED) return EXIT_DONE;
+    PrintOneLine(STD_ERROR_HANDLE, load == PROFILE_FAULTY ? message : message + named);
     return EXIT_USAGE;
 }
 
@@ -131,7 +131,7 @@ static void AppendUsage(void) {
 int RefuseToStart(const Arguments& arguments, UINT text, const WCHAR* word, bool withUsage) {
     message[0] = 0;
     AppendText(message, text, word);
-    if (arguments.mode == RUN_DIALOG) {
+    if (arguments.mode == RUN_DIALOG && !(withUsage && HasConsole())) {
         if (withUsage) AppendLine(message, L""), AppendUsage();
         ShowTextMessage(NULL, message, TEXT_APP_CAPTION, MB_OK | MB_ICONERROR);
         return EXIT_USAGE;

@@ -19,10 +19,9 @@ enum ExitCode {
 // Runs a mode other than the dialog, on arguments that passed the check.
 // Never opens a window: a failure is one line on standard error.
 int RunCommandLine(const Arguments& arguments);
-// The text with its arguments as one line on the stream; returns the code.
-int Report(int code, DWORD stream, UINT text, ...);
 // A run that cannot start (its arguments, language or log): a windowless run
-// tells it on standard error, a dialog's in a box. Returns EXIT_USAGE.
+// tells it on standard error, a dialog's in a box; bad arguments go to the
+// console when there is one, even for the dialog. Returns EXIT_USAGE.
 int RefuseToStart(const Arguments& arguments, UINT text, const WCHAR* word, bool withUsage);
 
 #endif

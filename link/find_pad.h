@@ -4,6 +4,7 @@
 
 // The first port of the serial device map whose device passes the handshake
 // and the probe, or 0 when none does. Every port is closed again, the link too.
-int FindPad(void);
+// portInUse, when given, gets the first port that another program held, or 0.
+int FindPad(int* portInUse = nullptr);
 
 #endif

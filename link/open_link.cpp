@@ -76,6 +76,7 @@ static bool ClaimPort(int number) {
     ReleaseClaim();
     WCHAR name[40];
     wsprintfW(name, L"Local\\padconfig-COM%d", number);
+    SetLastError(ERROR_SUCCESS);  // only an existing mutex sets it
     portClaim = CreateMutexW(NULL, FALSE, name);
     if (portClaim && GetLastError() != ERROR_ALREADY_EXISTS) return true;
     ReleaseClaim();

@@ -22,6 +22,9 @@ DWORD ReadProfileFile(const WCHAR* path, char* buffer, DWORD size, DWORD* got);
 // The profile's direction and four masks, with the commands the edits send.
 void SendProfileSettings(const PadSettings& profile);
 
+// The pad read on the open link, its count as a profile holds it.
+bool ReadPadProfile(PadSettings* pad);
+
 enum ApplyResult {
     APPLY_READ_BACK,       // pad holds the read after the settings
     APPLY_COUNT_KEPT,      // the same, on a pad whose other count was kept
@@ -37,5 +40,9 @@ ApplyResult ApplyProfileToPad(const PadSettings& wanted, bool restartOk, PadSett
 // returning how many items differ.
 void AppendFileFailure(WCHAR* message, UINT text, const WCHAR* path, DWORD error);
 int AppendDifferences(WCHAR* message, const PadSettings& wanted, const PadSettings& pad, bool countKept);
+
+// A file read whole and checked; when it holds no profile, message says why.
+enum ProfileLoad { PROFILE_LOADED, PROFILE_UNREADABLE, PROFILE_FAULTY };
+ProfileLoad LoadProfileFile(const WCHAR* path, PadSettings* profile, WCHAR* message);
 
 #endif

@@ -11,7 +11,7 @@
 #include "profile.h"
 
 static WCHAR profilePath[MAX_PATH], fileTypes[128], message[MESSAGE_SIZE];
-static char profileText[PROFILE_SIZE_MAX + 1];  // a byte more: a larger file shows as such
+static char profileText[PROFILE_TEXT_MAX];
 
 // "Pad settings (*.padprofile)", then the pattern, each ended by a NUL.
 static void PrepareFileDialog(OPENFILENAMEW* box, HWND owner, DWORD flags) {
@@ -108,12 +108,7 @@ void LoadProfileForUser(HWND dialog) {
     OPENFILENAMEW box;
     PrepareFileDialog(&box, dialog, OFN_FILEMUSTEXIST);
     if (!GetOpenFileNameW(&box)) return;
-    DWORD size = 0, error = ReadProfileFile(profilePath, profileText, sizeof profileText, &size);
-    if (error) return ShowFileFailure(dialog, TEXT_READ_FILE_FAILED, TEXT_LOAD_CAPTION, error);
     PadSettings profile;
-    ProfileCheck check = ParseProfile(profileText, size, &profile);
-    if (check.fault == PROFILE_OK) return ApplyProfile(dialog, profile);
-    message[0] = 0;
-    AppendText(message, TEXT_PROFILE_FAULT + check.fault, check.line);
+    if (LoadProfileFile(profilePath, &profile, message) == PROFILE_LOADED) return ApplyProfile(dialog, profile);
     ShowTextMessage(dialog, message, TEXT_LOAD_CAPTION, MB_OK | MB_ICONERROR);
 }

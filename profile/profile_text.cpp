@@ -165,6 +165,10 @@ ProfileCheck ParseProfile(const char* text, size_t size, PadSettings* profile) {
     return check;
 }
 
+int ShownCount(int padCount) {
+    return padCount < 0 ? 0 : padCount > PROFILE_BUTTONS_MAX ? PROFILE_BUTTONS_MAX : padCount;
+}
+
 static bool IsSet(const PadSettings& profile, int button) {
     return (profile.masks[GroupOfButton(button)] & ButtonBit(button)) != 0;
 }

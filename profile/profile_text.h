@@ -12,6 +12,7 @@
 constexpr size_t PROFILE_SIZE_MAX = 64 * 1024;
 constexpr int PROFILE_LINE_MAX = 1000;  // characters, line break aside
 constexpr int PROFILE_BUTTONS_MAX = SHOWN_GROUPS * BUTTONS_PER_GROUP;
+constexpr size_t PROFILE_TEXT_MAX = 256;  // FormatProfile's longest text, with room to spare
 
 
 // What is wrong with a file, in the order a reader meets it.
@@ -45,6 +46,10 @@ ProfileCheck ParseProfile(const char* text, size_t size, PadSettings* profile);
 // The file's text, CR LF line breaks; buttons above the count are left out.
 // Returns its length, or 0 when out (of size bytes) is too small.
 size_t FormatProfile(const PadSettings& profile, char* out, size_t size);
+
+// A pad's count as its profile holds it, and as the dialog's boxes show it:
+// a count over 32 has 32 boxes.
+int ShownCount(int padCount);
 
 // How a pad's settings differ from a profile's, one item each.
 enum DifferenceKind { COUNT_DIFFERS, DIRECTION_DIFFERS, BUTTON_NOT_SET, BUTTON_EXTRA };

@@ -1,5 +1,6 @@
 // Which face the tool shows: the dialog's LANGUAGE blocks are the faces there
 // are, so a language more needs resources only.
+#include "../cli/arguments.h"
 #include "../dialog/texts.h"
 #include "app.h"
 
@@ -25,20 +26,9 @@ static LANGID FaceNamed(const char* name) {
     return search.found;
 }
 
-// An ISO 639 name is a few ASCII letters; any other text names no face.
-static bool NarrowName(const WCHAR* wide, char* name, int size) {
-    int length = lstrlenW(wide);
-    if (length >= size) return false;
-    for (int i = 0; i <= length; i++) {
-        if (wide[i] > 0x7E) return false;
-        name[i] = (char)wide[i];
-    }
-    return true;
-}
-
 LANGID ChosenLanguage(const WCHAR* wanted) {
     char name[LANGUAGE_NAME_SIZE] = "";
-    if (wanted) return NarrowName(wanted, name, sizeof name) ? FaceNamed(name) : 0;
+    if (wanted) return NarrowAscii(wanted, name, sizeof name) ? FaceNamed(name) : 0;  // ISO 639 names are ASCII
     GetLocaleInfoA(MAKELCID(GetUserDefaultUILanguage(), SORT_DEFAULT), LOCALE_SISO639LANGNAME, name, sizeof name);
     LANGID own = FaceNamed(name);
     return own ? own : FaceNamed(FALLBACK_FACE);

@@ -24,7 +24,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     WCHAR** words = CommandLineToArgvW(GetCommandLineW(), &count);
     Arguments arguments;
     ArgumentCheck check = ParseArguments(words ? count - 1 : 0, words ? words + 1 : NULL, &arguments);
-    if (arguments.mode != RUN_DIALOG) AttachToConsole();
+    if (arguments.mode != RUN_DIALOG || check.fault != ARGUMENTS_OK) AttachToConsole();
     LANGID language = ChosenLanguage(arguments.lang);
     if (!language) return RefuseToStart(arguments, TEXT_BAD_LANGUAGE, NULL, false);
     UseLanguage(language);

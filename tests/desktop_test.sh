@@ -110,12 +110,13 @@ check "no tray icon is left behind" \
   test "$(compare -metric AE "$tmp/tray-before.png" "$tmp/tray-after.png" null: 2>&1)" = 0
 check "the stand-in saw the restart" grep -q 'tool> reboot' "$tmp/wire.log"
 
-# An English user's face, and a --lang without one: a message, no dialog.
-LANG=en_US.UTF-8 wine "$build/bin/padconfig.exe" & tool=$!
+# An English user's face with a transcript, and a --lang without one: a message, no dialog.
+LANG=en_US.UTF-8 wine "$build/bin/padconfig.exe" --port COM1 --log "Z:${tmp//\//\\}\\dialog.log" & tool=$!
 check "an English user's dialog is in English" eval 'drive wait-dialog title | grep -q "USB game pad settings"'
 drive click 1005 wait-idle sleep 300
 screen "$tmp/read-en.png"; crop_dialog "$tmp/read-en.png" after-read-en
 drive close; wait "$tool"
+check "the dialog's transcript holds its read" grep -q '> Ini_Disp' "$tmp/dialog.log"
 wine "$build/bin/padconfig.exe" --lang xx & tool=$!
 drive wait-box box-text ok-box > "$tmp/bad-lang.txt"
 wait "$tool"; status=$?

@@ -65,7 +65,7 @@ check "the launcher said which device is COM1" grep -q "COM1 is $work/ttyACM0" "
 sleep 0.5
 check "the stand-in saw the whole read" grep -q 'tool> Ini_Disp' "$work/wire.log"
 check "what follows -- goes to the tool, and its exit code comes back" \
-  eval '"$source/scripts/padconfig" --lang en "$work/ttyACM0" -- --port COM77 --read 2>&1 | grep -q "Cannot open COM77" && test "${PIPESTATUS[0]}" = 1'
+  refuses "Cannot open COM77" "$source/scripts/padconfig" --lang en --restart-wine "$work/ttyACM0" -- --port COM77 --read
 
 echo "$passes passed, $failures failed"
 [ "$failures" = 0 ]
