@@ -31,15 +31,6 @@ std::vector<HWND> TopLevelWindows(DWORD processId, bool visibleOnly) {
     return search.found;
 }
 
-HWND FindMainWindow(DWORD processId) {
-    for (HWND window : TopLevelWindows(processId, false)) {
-        char className[64] = "";
-        GetClassNameA(window, className, sizeof className);
-        if (strcmp(className, "Brisvel(USB)") == 0) return window;
-    }
-    return NULL;
-}
-
 static HWND FindDialog(DWORD processId) {
     for (HWND window : TopLevelWindows(processId, true)) {
         char className[16] = "";

@@ -17,7 +17,6 @@ void SiblingProgram(const char* name, char* path, size_t size);
 // Starts padconfig.exe and waits for its dialog to be shown.
 bool StartPadconfig(RemoteProgram& program, int timeoutMs = 20000);
 std::vector<HWND> TopLevelWindows(DWORD processId, bool visibleOnly);
-HWND FindMainWindow(DWORD processId);
 // Waits for the process to end; its exit code, or -1 on time-out.
 int WaitForExit(RemoteProgram& program, int timeoutMs = 20000);
 // Ends the program if it still runs.

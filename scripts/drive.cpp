@@ -6,9 +6,11 @@
 //   wait-idle             until button 1005 is enabled again (a read ended)
 //   wait-hidden           until the dialog is hidden (in the notification area)
 //   wait-shown            until the dialog is shown again
+//   stays-hidden MS       the dialog stays hidden for MS (fails when it shows)
 //   wait-box              until a message box of padconfig is up
-//   ok-box                presses OK on padconfig's message box
-//   box-text              prints the message box's text (UTF-8)
+//   wait-menu             until a pop-up menu is up
+//   ok-box                presses OK on padconfig's message box (fails with none up)
+//   box-text              prints the message box's text (UTF-8; fails with none up)
 //   title                 prints the dialog's title (UTF-8)
 //   sleep MS
 //   close                 closes the dialog with its exit button
@@ -56,8 +58,22 @@ static bool Until(bool (*done)(HWND), HWND dialog) {
 static bool DialogShown(HWND) { HWND d = Find(FindConfigDialog); return d && IsWindowVisible(d); }
 static bool ReadEnded(HWND dialog) { return IsWindowEnabled(GetDlgItem(dialog, 1005)) != FALSE; }
 static bool BoxUp(HWND) { return Find(FindMessageBox) != NULL; }
+
+static BOOL CALLBACK FindMenu(HWND window, LPARAM found) {
+    if (IsWindowVisible(window) && IsClass(window, "#32768")) return *(HWND*)found = window, FALSE;
+    return TRUE;
+}
+static bool MenuUp(HWND) { return Find(FindMenu) != NULL; }
 static bool Hidden(HWND dialog) { return !IsWindowVisible(dialog); }
 static bool Shown(HWND dialog) { return IsWindowVisible(dialog) != FALSE; }
+
+static bool StaysHidden(HWND dialog, int ms) {
+    for (int waited = 0; waited <= ms; waited += 50) {
+        if (Shown(dialog)) return false;
+        Sleep(50);
+    }
+    return true;
+}
 
 static void PrintText(HWND window) {
     wchar_t text[256] = L"";
@@ -76,8 +92,9 @@ int main(int argc, char** argv) {
         bool ok = true;
         if (!strcmp(step, "wait-dialog")) ok = Until(DialogShown, NULL), dialog = Find(FindConfigDialog);
         else if (!strcmp(step, "wait-box")) ok = Until(BoxUp, NULL);
-        else if (!strcmp(step, "ok-box")) PostMessageA(Find(FindMessageBox), WM_COMMAND, IDOK, 0);
-        else if (!strcmp(step, "box-text")) PrintText(GetDlgItem(Find(FindMessageBox), 0xFFFF));
+        else if (!strcmp(step, "wait-menu")) ok = Until(MenuUp, NULL);
+        else if (!strcmp(step, "ok-box")) ok = BoxUp(NULL) && PostMessageA(Find(FindMessageBox), WM_COMMAND, IDOK, 0);
+        else if (!strcmp(step, "box-text")) ok = BoxUp(NULL), PrintText(GetDlgItem(Find(FindMessageBox), 0xFFFF));
         else if (!dialog) ok = (dialog = Find(FindConfigDialog)) != NULL, i--;
         else if (!strcmp(step, "click")) PostMessageA(GetDlgItem(dialog, atoi(arg)), BM_CLICK, 0, 0), i++;
         else if (!strcmp(step, "command")) PostMessageA(dialog, WM_COMMAND, atoi(arg), 0), i++;
@@ -85,6 +102,7 @@ int main(int argc, char** argv) {
         else if (!strcmp(step, "title")) PrintText(dialog);
         else if (!strcmp(step, "wait-hidden")) ok = Until(Hidden, dialog);
         else if (!strcmp(step, "wait-shown")) ok = Until(Shown, dialog);
+        else if (!strcmp(step, "stays-hidden")) ok = StaysHidden(dialog, atoi(arg)), i++;
         else if (!strcmp(step, "sleep")) Sleep(atoi(arg)), i++;
         else if (!strcmp(step, "close")) PostMessageA(GetDlgItem(dialog, 1), BM_CLICK, 0, 0);
         else if (!strcmp(step, "rect")) {
@@ -98,7 +116,7 @@ int main(int argc, char** argv) {
             return 2;
         }
         if (!ok) {
-            fprintf(stderr, "drive: step %s timed out\n", step);
+            fprintf(stderr, "drive: step %s failed or timed out\n", step);
             return 1;
         }
     }

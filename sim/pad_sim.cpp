@@ -18,7 +18,7 @@ static void Record(PadSim& sim, double ms, bool fromTool, unsigned char byte) {
 // Queues an answer after whatever is queued, spaced as the configuration says.
 static void Queue(PadSim& sim, const std::string& bytes, double delayMs = 0) {
     double step = sim.config.byteGapMs > 0 ? sim.config.byteGapMs : sim.config.paced ? BYTE_MS_AT_9600 : 0;
-    double due = PadSimNow(sim) + sim.config.answerDelayMs + delayMs;
+    double due = PadSimNow(sim) + delayMs;
     if (!sim.outbox.empty() && sim.outbox.back().first + step > due) due = sim.outbox.back().first + step;
     for (char byte : bytes) {
         sim.outbox.push_back({due, (unsigned char)byte});
@@ -28,16 +28,11 @@ static void Queue(PadSim& sim, const std::string& bytes, double delayMs = 0) {
 
 static const char GARBAGE[] = {'\0', '\\', '\n', (char)0x8F, (char)0xFF, 'Z', (char)0x81, '\\'};
 
-static std::string AckText(PadSim& sim) {
-    if (!sim.config.ackReply.empty()) return sim.config.ackReply;
-    return sim.config.misbehaviour == BEHAVE_NAK ? "NG\r\n" : "OK\r\n";
-}
+static std::string AckText(PadSim& sim) { return sim.config.misbehaviour == BEHAVE_NAK ? "NG\r\n" : "OK\r\n"; }
 
 static std::string ValueText(PadSim& sim, const std::string& query, int value) {
     auto custom = sim.config.valueReplies.find(query);
-    if (custom != sim.config.valueReplies.end()) return custom->second;
-    if (sim.config.misbehaviour == BEHAVE_NON_HEX) return "ZZZZ\r\n";
-    return ValueReply(value);
+    return custom != sim.config.valueReplies.end() ? custom->second : ValueReply(value);
 }
 
 static bool Answers(PadSim& sim) {

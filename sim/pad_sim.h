@@ -19,7 +19,6 @@ enum Misbehaviour {
     BEHAVE_SILENT,          // never answers anything
     BEHAVE_NAK,             // commands answered "NG" and two more bytes
     BEHAVE_GARBAGE,         // every answer replaced by bytes no pad sends
-    BEHAVE_NON_HEX,         // query values hold no hexadecimal digit
     BEHAVE_FLOOD,           // every answer followed by 200 more bytes
     BEHAVE_SILENT_AFTER     // answers silentAfter lines (lone CRs included), then nothing
 };
@@ -31,13 +30,11 @@ struct PadSimConfig {
     std::map<std::string, std::string> valueReplies;  // a query's raw value reply, instead of the state's
     int byteGapMs = 0;         // every answer byte on its own, this far apart
     bool paced = false;        // answers at the line's real 9600 baud
-    int answerDelayMs = 0;     // hold every answer back this long
     int rebootDelayMs = 300;   // from "reboot" to the count; negative: never
     std::string rebootReply;   // sent instead of the count when not empty
-    std::string ackReply;      // sent instead of "OK\r\n" to commands when not empty
     int silentAfter = -1;      // for BEHAVE_SILENT_AFTER
     int hangUpAfter = -1;      // closes the port after this many command lines
-    char ignoredGroup = 0;     // 'b'..'e': "buttom_<group>=" acknowledged, the mask kept
+    char ignoredGroup = 0;     // 'a'..'e': "buttom_<group>=" acknowledged, the setting kept
 };
 
 struct WireByte {

@@ -1,5 +1,6 @@
 // padsim: the pad stand-in as a program of its own, for the demo and for
-// trying the tool without a pad. It prints every byte on the wire.
+// trying the tool without a pad. It prints every byte on the wire. Its
+// misbehaviours are the tests' own, set in their process.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -13,28 +14,13 @@ static const char USAGE[] =
     "  --direction CODE      direction code (0 centre, 8 up, 9, 1, 5, 4, 6, 2, 11 up-left)\n"
     "  --masks B,C,D,E       the four button masks (decimal)\n"
     "  --reboot-delay MS     from \"reboot\" to the count reply (default 3000)\n"
-    "  --misbehave KIND      silent | nak | garbage | non-hex | flood\n"
-    "  --handshake TEXT      answer to a lone carriage return\n"
-    "  --ignore GROUP        b..e: acknowledge that group's mask commands, keep the mask\n"
-    "  --gap MS              send answers a byte at a time, MS apart\n"
-    "  --paced               send at the real 9600 baud\n"
     "  --seconds S           stop after S seconds (default: run until ended)\n";
-
-static bool ParseMisbehaviour(const char* name, Misbehaviour* kind) {
-    static const struct { const char* name; Misbehaviour kind; } kinds[] = {
-        {"silent", BEHAVE_SILENT}, {"nak", BEHAVE_NAK}, {"garbage", BEHAVE_GARBAGE},
-        {"non-hex", BEHAVE_NON_HEX}, {"flood", BEHAVE_FLOOD}};
-    for (auto& k : kinds)
-        if (strcmp(name, k.name) == 0) return *kind = k.kind, true;
-    return false;
-}
 
 static bool ParseOptions(int argc, char** argv, PadSimConfig& config, int* seconds) {
     config.rebootDelayMs = 3000;
     for (int i = 2; i < argc; i++) {
         const char* option = argv[i];
         const char* value = i + 1 < argc ? argv[i + 1] : NULL;
-        if (strcmp(option, "--paced") == 0) { config.paced = true; continue; }
         if (!value) return false;
         i++;
         if (strcmp(option, "--buttons") == 0) config.state.buttonCount = atoi(value);
@@ -44,13 +30,6 @@ static bool ParseOptions(int argc, char** argv, PadSimConfig& config, int* secon
                        &config.state.masks[2], &config.state.masks[3]) != 4) return false;
         }
         else if (strcmp(option, "--reboot-delay") == 0) config.rebootDelayMs = atoi(value);
-        else if (strcmp(option, "--misbehave") == 0) { if (!ParseMisbehaviour(value, &config.misbehaviour)) return false; }
-        else if (strcmp(option, "--handshake") == 0) config.handshakeReply = std::string(value) + "\r\n";
-        else if (strcmp(option, "--ignore") == 0) {
-            if (strlen(value) != 1 || value[0] < 'b' || value[0] > 'e') return false;
-            config.ignoredGroup = value[0];
-        }
-        else if (strcmp(option, "--gap") == 0) config.byteGapMs = atoi(value);
         else if (strcmp(option, "--seconds") == 0) *seconds = atoi(value);
         else return false;
     }

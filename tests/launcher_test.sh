@@ -2,18 +2,13 @@
 # The Linux launcher, tried as a new user would: a pseudo-terminal stands in
 # for the pad's /dev/ttyACM0, the stand-in pad answers on its other end, and
 # the tool reads the pad through the launcher's COM1 mapping.
-set -u
+set -uo pipefail
 source=$(cd "$(dirname "$0")/.." && pwd); build=${1:?build folder}
+. "$source/tests/support/checks.sh"
 work=$build/launcher; prefix=$build/wine/launcher
-failures=0; passes=0
-check() {  # name, then a command that must succeed
-  local name=$1; shift
-  if "$@"; then passes=$((passes + 1)); echo "ok: $name"; else failures=$((failures + 1)); echo "FAILED: $name"; fi
-}
 cleanup() {
   WINEPREFIX=$prefix wineserver -k 2>/dev/null
   [ -n "${relay:-}" ] && kill "$relay" 2>/dev/null
-  [ -n "${pad_relay:-}" ] && kill "$pad_relay" 2>/dev/null
 }
 trap cleanup EXIT
 rm -rf "$work" "$prefix"; mkdir -p "$work"
@@ -22,7 +17,7 @@ cp -a "$build/wine/template" "$prefix"
 # The pad's device and the stand-in's end, as the launcher sees them.
 socat pty,raw,echo=0,link="$work/ttyACM0" pty,raw,echo=0,link="$work/pad" </dev/null >/dev/null 2>&1 &
 relay=$!
-for _ in $(seq 100); do [ -e "$work/ttyACM0" ] && [ -e "$work/pad" ] && break; sleep 0.02; done
+wait_for "the pseudo-terminal pair" 5 test -e "$work/ttyACM0" -a -e "$work/pad" || exit 1
 
 refuses() {  # expected message part, launcher arguments...
   local expected=$1; shift
@@ -42,30 +37,32 @@ rm -rf "$public"
 export WINEPREFIX=$prefix DISPLAY=$(cat "$build/wine/display") PADCONFIG_EXE=$build/bin/padconfig.exe
 # Another Windows program in the prefix: the launcher ends nothing unless told to.
 WINEDEBUG=-all wine "$build/bin/desktop_keeper.exe" & other=$!
-for _ in $(seq 100); do pgrep -f desktop_keeper.exe >/dev/null && break; sleep 0.1; done
+in_prefix() { tr '\0' '\n' < "/proc/$1/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$prefix"; }
+wait_for "the other program in the prefix" 10 in_prefix "$other" || exit 1
 check "with another program running, the launcher refuses" \
   refuses "other Windows programs run" "$source/scripts/padconfig" "$work/ttyACM0" "COM12=$work/pad"
-check "and the other program still runs" pgrep -f desktop_keeper.exe
+check "and the other program still runs" kill -0 "$other"
 "$source/scripts/padconfig" --lang en --restart-wine "$work/ttyACM0" "COM12=$work/pad" > "$work/launcher.log" 2>&1 &
 launcher=$!
 # Other programs join the prefix only once the launcher has restarted its
 # server with the new mapping: one started earlier would be ended with it.
-for _ in $(seq 300); do pgrep -f "$build/bin/padconfig.exe" >/dev/null && break; sleep 0.1; done
 drive() { WINEDEBUG=-all LANG=ja_JP.UTF-8 wine "$build/bin/drive.exe" "$@"; }
+runs_tool() { tr '\0' ' ' < "/proc/$launcher/cmdline" 2>/dev/null | grep -q 'padconfig\.exe'; }
+wait_for "the launcher to start the tool" 30 runs_tool || exit 1
 check "the launcher shows the dialog" drive wait-dialog
-wait "$other"
 check "the launcher passes --lang en on" eval 'drive title | grep -q "USB game pad settings"'
-WINEDEBUG=-all wine "$build/bin/padsim.exe" COM12 --buttons 8 --seconds 20 > "$work/wire.log" 2>&1 &
-sleep 1
-check "the read through COM1 reaches the stand-in on COM12" drive click 1005 wait-idle
+WINEDEBUG=-all wine "$build/bin/padsim.exe" COM12 --buttons 8 --seconds 20 > "$work/wire.log" 2>&1 & sim=$!
+wait_for "the stand-in's start-up line" 10 holds "$work/wire.log" "^padsim: a pad" || exit 1
+drive click 1005
+check "the read through COM1 reaches the stand-in on COM12" \
+  wait_for "the stand-in's record of the read" 10 holds "$work/wire.log" 'tool> Ini_Disp'
+check "the dialog is idle after the read" drive wait-idle
 drive close
-wait "$launcher"; status=$?
-check "the tool ends with status 0" test "$status" = 0
+end_of "$launcher" 15 "the tool"
+check "the tool ends with status 0" test "$ended" = 0
 check "the launcher said which device is COM1" grep -q "COM1 is $work/ttyACM0" "$work/launcher.log"
-sleep 0.5
-check "the stand-in saw the whole read" grep -q 'tool> Ini_Disp' "$work/wire.log"
+kill "$sim" 2>/dev/null; end_of "$sim" 5 "the stand-in"
 check "what follows -- goes to the tool, and its exit code comes back" \
   refuses "Cannot open COM77" "$source/scripts/padconfig" --lang en --restart-wine "$work/ttyACM0" -- --port COM77 --read
 
-echo "$passes passed, $failures failed"
-[ "$failures" = 0 ]
+finish

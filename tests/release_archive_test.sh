@@ -2,29 +2,30 @@
 # The release archive as a user gets it: both programs statically linked and
 # carrying their version, README and licence beside them, and the tool
 # starting under Wine from an unpacked copy outside the build tree.
-set -u
+set -uo pipefail
 source=$(cd "$(dirname "$0")/.." && pwd); build=$(cd "${1:?build folder}" && pwd)
-failures=0; passes=0
-check() {
-  local name=$1; shift
-  if "$@"; then passes=$((passes + 1)); echo "ok: $name"; else failures=$((failures + 1)); echo "FAILED: $name"; fi
-}
+. "$source/tests/support/checks.sh"
 unpacked=$(mktemp -d /tmp/padconfig-release.XXXXXX)
 trap 'rm -rf "$unpacked"' EXIT
+version=$(sed -n 's/.*project(padconfig VERSION \([0-9.]*\).*/\1/p' "$source/CMakeLists.txt")
+archive=$build/padconfig-$version-win64.zip
+rm -f "$build"/padconfig-*-win64.zip  # an archive of an earlier build is no proof
 (cd "$build" && cpack -G ZIP >/dev/null) || { echo "FAILED: cpack"; exit 1; }
-archive=$(ls "$build"/padconfig-*-win64.zip | head -n1)
-unzip -q "$archive" -d "$unpacked"
-dir=$(ls -d "$unpacked"/padconfig-*)
+unzip -q "$archive" -d "$unpacked" || { echo "FAILED: unpacking $archive"; exit 1; }
+dir=$unpacked/padconfig-$version-win64
 
 for file in padconfig.exe padsim.exe README.md LICENSE padconfig; do
   check "the archive holds $file" test -s "$dir/$file"
 done
 # Only the system's own DLLs: nothing else needs to travel with the programs.
+# The imports are read at all (kernel32 is always there), and none is foreign.
 system_only() {
-  ! x86_64-w64-mingw32-objdump -p "$1" | awk '/DLL Name/ {print tolower($3)}' |
-    grep -v -E '^(kernel32|user32|gdi32|shell32|advapi32|comdlg32|msvcrt|ntdll|psapi)\.dll$'
+  local dlls
+  dlls=$(x86_64-w64-mingw32-objdump -p "$1" | awk '/DLL Name/ {print tolower($3)}') || return 1
+  grep -qx 'kernel32.dll' <<<"$dlls" || { echo "  no imports read from $1"; return 1; }
+  ! grep -v -E '^(kernel32|user32|gdi32|shell32|advapi32|comdlg32|msvcrt|ntdll|psapi)\.dll$' <<<"$dlls"
 }
-has_version() { x86_64-w64-mingw32-strings -el "$1" | grep -qx "$(sed -n 's/.*project(padconfig VERSION \([0-9.]*\).*/\1/p' "$source/CMakeLists.txt")"; }
+has_version() { x86_64-w64-mingw32-strings -el "$1" | grep -qxF "$version"; }
 for exe in padconfig.exe padsim.exe; do
   check "$exe imports only system DLLs" system_only "$dir/$exe"
   check "$exe carries the project's version" has_version "$dir/$exe"
@@ -32,10 +33,9 @@ done
 
 export PADCONFIG_BUILD=$build
 wine() { "$source/scripts/wine-run" "$@"; }
-wine "$dir/padconfig.exe" & tool=$!
+"$source/scripts/wine-run" "$dir/padconfig.exe" & tool=$!
 check "the unpacked tool shows its dialog" wine "$build/bin/drive.exe" wait-dialog
 wine "$build/bin/drive.exe" close
-wait "$tool"; status=$?
-check "the unpacked tool ends with status 0" test "$status" = 0
-echo "$passes passed, $failures failed"
-[ "$failures" = 0 ]
+end_of "$tool" 15 "the unpacked tool"
+check "the unpacked tool ends with status 0" test "$ended" = 0
+finish

@@ -2,14 +2,10 @@
 # The README's run command without a display, as CI and a new user without
 # one see it: it reads the stand-in pad, saves screenshots, prints the wire,
 # ends by itself with status 0 and leaves no process behind.
-set -u
+set -uo pipefail
 source=$(cd "$(dirname "$0")/.." && pwd); build=$(cd "${1:?build folder}" && pwd)
+. "$source/tests/support/checks.sh"
 out=$build/run-command.log
-failures=0; passes=0
-check() {
-  local name=$1; shift
-  if "$@"; then passes=$((passes + 1)); echo "ok: $name"; else failures=$((failures + 1)); echo "FAILED: $name"; fi
-}
 rm -rf "$build/screenshots"
 env -u DISPLAY BUILD_DIR="$build" "$source/scripts/run" > "$out" 2>&1
 status=$?
@@ -20,5 +16,4 @@ check "it saved the screenshot after the read" test -s "$build/screenshots/after
 check "it printed the wire, the whole read included" grep -q 'tool> Ini_Disp' "$out"
 check "nothing it started is left" "$source/tests/no_leftovers.sh" "$build"
 [ "$failures" = 0 ] || cat "$out"
-echo "$passes passed, $failures failed"
-[ "$failures" = 0 ]
+finish

@@ -10,6 +10,7 @@
 
 #include "api_hook.h"
 #include "config_dialog.h"
+#include "control_ids.h"
 #include "dialog_harness.h"
 #include "port_list.h"
 #include "../../shell/app.h"
@@ -19,10 +20,21 @@ extern "C" void* __imp_Shell_NotifyIconW;
 
 namespace {
 
-std::string iconCalls;  // "add <size> <tip>; delete; "
+// The icon's width as the notification area would draw it.
+std::string IconWidth(HICON icon) {
+    ICONINFO info = {};
+    BITMAP bitmap = {};
+    if (!GetIconInfo(icon, &info)) return "no icon";
+    GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    DeleteObject(info.hbmColor), DeleteObject(info.hbmMask);
+    return std::to_string(bitmap.bmWidth) + "px";
+}
+
+std::string iconCalls;  // "add <size> <tip> <width>; delete; "
 BOOL shellAccepts = TRUE;
 BOOL WINAPI RecordNotifyIcon(DWORD message, PNOTIFYICONDATAW data) {
-    iconCalls += message == NIM_ADD ? "add " + std::to_string(data->cbSize) + " " + Utf8(data->szTip) + "; "
+    iconCalls += message == NIM_ADD ? "add " + std::to_string(data->cbSize) + " " + Utf8(data->szTip) + " " +
+                                          IconWidth(data->hIcon) + "; "
                  : message == NIM_DELETE ? "delete; " : "other; ";
     return shellAccepts;
 }
@@ -137,6 +149,7 @@ struct TrayCase {
 
 TEST_F(Startup, EnteringTheTrayHidesTheDialogOnlyBehindAnIcon) {
     const std::string v1 = "add " + std::to_string(NOTIFYICONDATAW_V1_SIZE) + " ";
+    const std::string small = std::to_string(GetSystemMetrics(SM_CXSMICON)) + "px";
     const TrayCase cases[] = {
         {TRUE, 0, TIP_IDLE, false, 1},
         {TRUE, 1, TIP_BUSY, false, 1},
@@ -147,7 +160,7 @@ TEST_F(Startup, EnteringTheTrayHidesTheDialogOnlyBehindAnIcon) {
         shellAccepts = c.accepts;
         restartStarted = c.restarted;
         Click(dialog, 40004);
-        EXPECT_EQ(iconCalls, v1 + Text(c.tip) + "; ") << "shell accepts " << c.accepts << ", restarted " << c.restarted;
+        EXPECT_EQ(iconCalls, v1 + Text(c.tip) + " " + small + "; ") << "shell accepts " << c.accepts << ", restarted " << c.restarted;
         EXPECT_EQ(IsWindowVisible(dialog) != FALSE, c.visible) << "shell accepts " << c.accepts;
         EXPECT_EQ(inTray, c.inTray) << "shell accepts " << c.accepts;
         iconCalls.clear();
@@ -155,6 +168,34 @@ TEST_F(Startup, EnteringTheTrayHidesTheDialogOnlyBehindAnIcon) {
         EXPECT_EQ(iconCalls, "delete; ") << "leaving the tray";
         EXPECT_TRUE(IsWindowVisible(dialog));
     }
+}
+
+// The icon's other notifications are left to the dialog manager.
+TEST_F(Startup, TrayNotificationsOtherThanTheRightButtonAreNotHandled) {
+    Click(dialog, 40004);
+    for (LPARAM mouse : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONUP}) {
+        EXPECT_EQ(ConfigDialog(dialog, WM_TRAYNOTIFY, 0, mouse), FALSE) << "notification " << mouse;
+        EXPECT_FALSE(IsWindowVisible(dialog)) << "notification " << mouse;
+    }
+}
+
+// Every caption the user reads at start-up, in the user's face.
+TEST_F(Startup, CaptionsInTheUsersFace) {
+    const struct { int id; const char* ja; const char* en; } captions[] = {
+        {1, "終了", "Exit"},
+        {1075, "USB再起動", "Restart USB"},
+        {1068, "ゲームパッド設定画面", "Game pad settings"},
+        {1069, "ＲＳ２３２Ｃ接続状態", "RS-232C link"},
+        {1070, "ボタン数", "Buttons"},
+        {1003, "全ボタン押下", "Press all"},
+        {1004, "全ボタン解除", "Release all"},
+        {1005, "PAD情報取得", "Read pad"},
+        {1071, "COMポート", "COM port"},
+        {1072, "方向", "Direction"},
+        {1073, "ボタン", "Button states"},
+    };
+    bool japanese = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE;
+    for (const auto& c : captions) EXPECT_EQ(ControlText(dialog, c.id), japanese ? c.ja : c.en) << "control " << c.id;
 }
 
 // Explorer, started again, broadcasts "TaskbarCreated": only an icon that was

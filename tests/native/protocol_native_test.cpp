@@ -23,10 +23,10 @@ std::string Shown(const char* text, size_t length) {
 }
 
 // Formatting: what a buffer of `size` bytes holds afterwards ("" when nothing fits).
-enum Kind { GROUP, COUNT, DIRECTION };
+enum Kind { GROUP, COUNT };
 struct FormatCase {
     Kind kind;
-    int arg, extra;  // GROUP: group, mask; COUNT: count; DIRECTION: index
+    int arg, extra;  // GROUP: group, mask; COUNT: count
     size_t size;
     const char* expected;
 };
@@ -39,8 +39,6 @@ const FormatCase formatCases[] = {
     {COUNT, 1, 0, 32, "buttom_0=001"},           {COUNT, 32, 0, 32, "buttom_0=032"},
     {COUNT, 0, 0, 12, ""},                       {COUNT, 33, 0, 32, ""},
     {COUNT, -1, 0, 32, ""},                      {COUNT, 255, 0, 32, ""},
-    {DIRECTION, 0, 0, 0, "buttom_a=000"},        {DIRECTION, 2, 0, 0, "buttom_a=009"},
-    {DIRECTION, 8, 0, 0, "buttom_a=011"},
 };
 
 TEST(Protocol, CommandTextsFitOrAreNotWritten) {
@@ -48,14 +46,12 @@ TEST(Protocol, CommandTextsFitOrAreNotWritten) {
         char area[40];
         memset(area, '#', sizeof area);
         int length = c.kind == GROUP ? FormatGroupCommand(area, c.size, (ButtonGroup)c.arg, c.extra)
-                     : c.kind == COUNT ? FormatCountCommand(area, c.size, c.arg)
-                                       : (int)strlen(strcpy(area, directionCodes[c.arg].command));
+                                     : FormatCountCommand(area, c.size, c.arg);
         // Nothing to send leaves no start of a command behind either.
         std::string got = length ? std::string(area) : (c.size && area[0] == 'b') ? "a partial command" : "";
         EXPECT_EQ(got, c.expected) << c.kind << " " << c.arg << " size " << c.size;
         EXPECT_EQ(length, (int)strlen(c.expected)) << c.kind << " " << c.arg << " size " << c.size;
-        if (c.kind != DIRECTION)
-            for (size_t i = c.size; i < sizeof area; i++) ASSERT_EQ(area[i], '#') << "wrote past byte " << c.size;
+        for (size_t i = c.size; i < sizeof area; i++) ASSERT_EQ(area[i], '#') << "wrote past byte " << c.size;
     }
 }
 

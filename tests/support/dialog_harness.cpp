@@ -57,8 +57,9 @@ std::string ControlText(HWND dialog, int id) {
 }
 
 std::string Utf8(const wchar_t* text) {
-    char out[1024] = "";
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, out, sizeof out, NULL, NULL);
+    std::string out(WideCharToMultiByte(CP_UTF8, 0, text, -1, NULL, 0, NULL, NULL), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, &out[0], (int)out.size(), NULL, NULL);
+    out.resize(out.empty() ? 0 : out.size() - 1);
     return out;
 }
 
@@ -121,6 +122,13 @@ static const char* const texts[TEXT_KEYS][2] = {
      "The file's settings are on the pad.\nExcept the button count: it was left at 12.\n"
      "--restart-ok restarts the pad with the file's 16 buttons."},
     {"ログファイル %s を開けません。", "Cannot open the log file %s."},
+    {"%s を読めません。", "Cannot read %s."},
+    {"パッドの設定がファイルと異なります：\n方向がファイルと異なります", "The pad differs from the file:\nthe direction is not the file's"},
+    {"パッドの設定がファイルと異なります：\nボタン数：パッドは 12、ファイルは 16",
+     "The pad differs from the file:\nbutton count: 12 on the pad, 16 in the file"},
+    {"パッドが全ボタン解除を受け付けませんでした。", "The pad did not acknowledge the release."},
+    {"通信中に COM1 が失われました。", "COM1 went away during the exchange."},
+    {"--quiet: 不明なオプションです（--help を参照）。", "--quiet: unknown option (see --help)."},
 };
 
 std::string Text(TextKey key) { return texts[key][PRIMARYLANGID(GetUserDefaultUILanguage()) != LANG_JAPANESE]; }

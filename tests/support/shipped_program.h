@@ -5,12 +5,13 @@
 #include <string>
 
 struct ProgramRun {
-    int exit = -1;       // -1: it had not ended within the time
+    int exit = -1;       // -1: it had not ended within the time, and was ended
     std::string output;  // standard output and error together, as written
 };
 
 // padconfig.exe from beside this program, with arguments (UTF-8), its
 // standard output and error sent to one file.
-ProgramRun RunPadconfig(const std::string& arguments, int timeoutMs = 60000);
+// A run that should have ended (one waiting on a box, say) is ended after 15 s.
+ProgramRun RunPadconfig(const std::string& arguments, int timeoutMs = 15000);
 
 #endif
