@@ -18,9 +18,12 @@ std::string ToolBytes(const std::vector<WireByte>& wire) {
     return bytes;
 }
 
-std::vector<WireByte> SettledWire(PadSim& pad) {
-    Sleep(60);  // whatever the tool wrote last has reached the stand-in
-    return WireSnapshot(pad);
+std::vector<WireByte> SettledWire(PadSim& pad, size_t sent) {
+    std::vector<WireByte> wire = WireSnapshot(pad);
+    for (int waited = 0; waited < 2000 && ToolBytes(wire).size() < sent; waited += 5) Sleep(5), wire = WireSnapshot(pad);
+    for (size_t seen = 0, waited = 0; waited < 2000 && seen != wire.size(); waited += 50)
+        seen = wire.size(), Sleep(50), wire = WireSnapshot(pad);
+    return wire;
 }
 
 static std::string PortsPath(const char* name) {

@@ -15,8 +15,10 @@ bool StartPadOnPair(PadSim& sim, int pair);
 
 // Every byte the tool sent, as one string.
 std::string ToolBytes(const std::vector<WireByte>& wire);
-// What the stand-in saw, once the tool's last write has reached it.
-std::vector<WireByte> SettledWire(PadSim& pad);
+// What the stand-in saw, once the tool's last write has reached it: the sent
+// bytes the tool's transcript holds, when known, have arrived, and the line
+// has then been quiet for 50 ms.
+std::vector<WireByte> SettledWire(PadSim& pad, size_t sent = 0);
 
 // Ends or restarts the relay of a pair: the tool's COMn then cannot be
 // opened, and writes on a COMn already open fail.
