@@ -1,7 +1,8 @@
-// The English face: every text a user reads, and a size they need, for resources/ui.rc.
+// The English face: every text a user reads, and the sizes they need, for resources/ui.rc.
 #define EN_DIALOG_TITLE    "H8/3052F (3048F) USB game pad settings"
 #define EN_DIALOG_FONT     "MS Shell Dlg"
 #define EN_BOX_WIDTH       21  // the button check boxes, in dialog units
+#define EN_STATUS_WIDTH    62  // the status label, in dialog units
 #define EN_MAIN_TITLE      "Brisvel display (PIC USB)"
 
 // Control captions.
