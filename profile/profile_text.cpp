@@ -84,7 +84,12 @@ ProfileFault ReadButtons(Span value, Reading& reading) {
     return PROFILE_OK;
 }
 
+// US spelling is read too (directionCodes starts with centre); files are
+// written with "centre", which every version of the tool reads.
+const char* const CENTRE_US = "center";
+
 ProfileFault ReadDirection(Span value, Reading& reading) {
+    if (SameWord(value, CENTRE_US)) return reading.profile.direction = 0, PROFILE_OK;
     for (int i = 0; i < DIRECTION_COUNT; i++)
         if (SameWord(value, directionCodes[i].name)) return reading.profile.direction = i, PROFILE_OK;
     return PROFILE_BAD_DIRECTION;

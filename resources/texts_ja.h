@@ -1,6 +1,9 @@
-// The Japanese face: every text a user reads, for resources/ui.rc.
+// The Japanese face: every text a user reads, and the sizes they need, for resources/ui.rc.
 #define JA_DIALOG_TITLE    "Ｈ８／３０５２Ｆ（３０４８Ｆ）ＵＳＢゲームパッド設定用"
 #define JA_DIALOG_FONT     "ＭＳ Ｐゴシック"
+#define JA_BOX_WIDTH       17  // the button check boxes, in dialog units
+#define JA_STATUS_WIDTH    69  // the status label, in dialog units: "全ボタン解除失敗！！"
+                               // needs all of it, past its frame
 #define JA_MAIN_TITLE      "Ｂｒｉｓｖｅｌ表示（ＰＩＣＵＳＢ）"
 
 // Control captions.

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 #include <shellapi.h>
+#include <commctrl.h>
 
 #include <string>
 
@@ -13,6 +14,7 @@
 #include "control_ids.h"
 #include "dialog_harness.h"
 #include "port_list.h"
+#include "texts.h"
 #include "../../shell/app.h"
 #include "../../shell/tray.h"
 
@@ -186,7 +188,7 @@ TEST_F(Startup, CaptionsInTheUsersFace) {
         {1075, "USB再起動", "Restart USB"},
         {1068, "ゲームパッド設定画面", "Game pad settings"},
         {1069, "ＲＳ２３２Ｃ接続状態", "RS-232C link"},
-        {1070, "ボタン数", "Buttons"},
+        {1070, "ボタン数", "Button count"},
         {1003, "全ボタン押下", "Press all"},
         {1004, "全ボタン解除", "Release all"},
         {1005, "PAD情報取得", "Read pad"},
@@ -242,6 +244,82 @@ TEST_F(Startup, ClosingRemovesTheIconOnlyWhenThereIsOne) {
         PumpMessages();
         EXPECT_EQ(iconCalls, tray ? "delete; " : "") << "main window closed, in the tray: " << tray;
     }
+}
+
+}  // namespace
+
+// Every caption and label fits its control in this face's font: buttons and
+// check boxes by the size they ask for, frames and statics by their text's
+// extent; each text the code puts on a control later is measured there too.
+namespace {
+
+const UINT laterTexts[][2] = {
+    {IDC_STATUS, TEXT_CONNECTED}, {IDC_STATUS, TEXT_READ_FAILED}, {IDC_STATUS, TEXT_RELEASED},
+    {IDC_STATUS, TEXT_RELEASE_FAILED}, {IDC_STATUS, TEXT_FINDING}, {IDC_STATUS, TEXT_PAD_ON_PORT},
+    {IDC_PAD_INFO, TEXT_PAD_INFO_BUSY}, {IDC_RESTART, TEXT_RESTARTING}};
+const int WIDEST_PORT = 256;
+// A check box's ideal size keeps a pixel each side of its text for the focus
+// rectangle, which the box may clip without cutting the text.
+const int FOCUS_FRAME = 2;
+
+// "" when the control's text fits, else the control, its text and both widths.
+std::string Misfit(HWND dialog, HWND control) {
+    wchar_t text[256] = L"", kind[16] = L"";
+    GetWindowTextW(control, text, 256);
+    GetClassNameW(control, kind, 16);
+    LONG type = GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK;
+    SIZE size = {0, 0};
+    if (lstrcmpiW(kind, L"Static") != 0 && type != BS_GROUPBOX) {
+        if (SendMessageW(control, BCM_GETIDEALSIZE, 0, (LPARAM)&size) && type == BS_AUTOCHECKBOX) size.cx -= FOCUS_FRAME;
+    } else {
+        HDC dc = GetDC(control);
+        SelectObject(dc, (HFONT)SendMessageW(dialog, WM_GETFONT, 0, 0));
+        GetTextExtentPoint32W(dc, text, lstrlenW(text), &size);
+        ReleaseDC(control, dc);
+    }
+    RECT box;
+    GetClientRect(control, &box);
+    if (size.cx > 0 && size.cx <= box.right) return "";
+    return "control " + std::to_string(GetDlgCtrlID(control)) + " \"" + Utf8(text) + "\" needs " +
+           std::to_string(size.cx) + " px, has " + std::to_string(box.right) + "; ";
+}
+
+TEST_F(Startup, EveryTextFitsItsControl) {
+    std::string misfits;
+    int measured = 0;
+    for (HWND control = GetWindow(dialog, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
+        char kind[16] = "";
+        GetClassNameA(control, kind, sizeof kind);
+        // The lists have no caption; a radio's is a placeholder, its box made too narrow to show it.
+        bool radio = (GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK) == BS_AUTORADIOBUTTON;
+        if (!IsWindowVisible(control) || lstrcmpiA(kind, "ComboBox") == 0 || radio) continue;
+        misfits += Misfit(dialog, control);
+        measured++;
+        for (const UINT* later : laterTexts)
+            if ((int)later[0] == GetDlgCtrlID(control))
+                SetTextWithNumber(control, later[1], WIDEST_PORT), misfits += Misfit(dialog, control);
+    }
+    EXPECT_EQ(measured, 44) << "every visible control but the two lists and the nine radios";
+    EXPECT_EQ(misfits, "");
+}
+
+// Every item of a menu, "-" for a separator, a submenu's items after its name.
+std::string MenuTexts(HMENU menu) {
+    std::string texts;
+    for (int i = 0; i < GetMenuItemCount(menu); i++) {
+        wchar_t text[128] = L"";
+        GetMenuStringW(menu, i, text, 128, MF_BYPOSITION);
+        HMENU items = GetSubMenu(menu, i);
+        texts += (i ? " | " : "") + (text[0] ? Utf8(text) : "-") + (items ? " [" + MenuTexts(items) + "]" : "");
+    }
+    return texts;
+}
+
+TEST_F(Startup, BothMenusReadAsTheFaceWants) {
+    HMENU dialogMenu = LoadMenuW(hInstance, WIDE(RES_MENU)), trayMenu = LoadMenuW(hInstance, WIDE(RES_TRAY_MENU));
+    EXPECT_EQ(MenuTexts(dialogMenu) + "; " + MenuTexts(trayMenu), Text(MENU_ITEMS));
+    DestroyMenu(dialogMenu);
+    DestroyMenu(trayMenu);
 }
 
 }  // namespace

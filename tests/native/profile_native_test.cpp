@@ -30,6 +30,7 @@ const struct { std::string bytes; const char* read; } cases[] = {
     {PAD "set=1,3,9,10\n", "[pad] | buttons=12 | direction=up-right | set=1,3,9,10 | "},
     {"\xEF\xBB\xBF; mine\r\n\r\n [PAD] \r\nSET = 12 , 1\r\nDirection=Centre\r\nbuttons=0012",
      "[pad] | buttons=12 | direction=centre | set=1,12 | "},
+    {"[pad]\nbuttons=8\ndirection=Center\nset=", "[pad] | buttons=8 | direction=centre | set= | "},
     {"[pad]\nbuttons=0\ndirection=up-left\nset=", "[pad] | buttons=0 | direction=up-left | set= | "},
     {"[pad]\nbuttons=32\ndirection=left\nset=32,1,1", "[pad] | buttons=32 | direction=left | set=1,32 | "},
     {lineOf1000, "[pad] | buttons=12 | direction=up-right | set=1 | "},
