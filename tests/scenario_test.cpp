@@ -86,6 +86,9 @@ struct Row {
     int exit = 0;                  // COMMAND: the exit code
     TextKey said = NO_TEXT;        // COMMAND: its lines, all on the one line the run wrote
     const char* printed = nullptr; // COMMAND: exactly what the run wrote
+    ShellLaunch launch = NO_SHELL; // COMMAND: how a shell hands over its streams
+    TextKey onScreen = NO_TEXT;    // COMMAND: a line on the console
+    int secondPair = 0;            // NEIGHBOURS: a second pad, of 8 buttons, here
 };
 
 #define CR "\r"
@@ -333,6 +336,19 @@ const Row rows[] = {
     COMMAND_FAILS("two_modes", "--port COM1 --read --apply FILE"),
     COMMAND_FAILS("repeated_option", "--port COM1 --port COM2 --read"),
     COMMAND_FAILS("restart_ok_alone", "--port COM1 --read --restart-ok"),
+
+    // The command line as shells start it, and the list of pads.
+    {.name = "command_read_through_a_pipe_without_standard_error", .act = COMMAND, .wire = HS RD,
+     .args = "--port COM1 --read", .printed = "[pad]\r\nbuttons=12\r\ndirection=down-right\r\nset=1,3,11,12\r\n",
+     .launch = PIPE_NO_ERROR},
+    {.name = "command_error_to_the_console_beside_a_pipe", .act = COMMAND, .args = "--port COM77 --read", .exit = 1,
+     .printed = "", .launch = PIPE_AND_CONSOLE, .onScreen = UNUSABLE_COM77},
+    {.name = "command_read_into_a_closed_pipe", .act = COMMAND, .wire = HS RD, .args = "--port COM1 --read", .exit = 2,
+     .launch = CLOSED_PIPE_AND_CONSOLE, .onScreen = OUTPUT_FAILED},
+    {.name = "command_list_two_pads_among_silent_ports", .pre = NEIGHBOURS, .pair = 12, .act = COMMAND,
+     .wire = HS CR "1_num?\rbtn_num?\r", .args = "--list", .printed = "COM1 8\r\nCOM33 12\r\n", .secondPair = 1},
+    {.name = "command_list_the_named_port", .act = COMMAND, .wire = HS CR "1_num?\rbtn_num?\r",
+     .args = "--list --port COM1", .printed = "COM1 12\r\n"},
 };
 
 void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
@@ -542,6 +558,7 @@ protected:
         if (relayDown) RelayUp(1);
         for (auto& neighbour : neighbours)
             if (neighbour) StopPadSim(*neighbour);
+        if (second) StopPadSim(*second), second.reset();
         // Finding wrote to every port: fresh relays hold no stray bytes for later cases.
         for (int pair = 1; searched && pair <= 12; pair++) RelayUp(pair);
     }
@@ -598,6 +615,13 @@ protected:
             neighbours[i]->config.misbehaviour = BEHAVE_SILENT;
             ASSERT_TRUE(StartPadOnPair(*neighbours[i], i ? 11 : 2));
         }
+        if (row.secondPair) {
+            searched = true;  // its relays come back afresh
+            RelayUp(row.secondPair);
+            second.reset(new PadSim);
+            second->config.state = MakePadState(8, 0, 0, 0, 0, 0);
+            ASSERT_TRUE(StartPadOnPair(*second, row.secondPair));
+        }
     }
     void Act(const Row& row) {
         static const int ids[] = {1005, 0, 0, 1003, 1004, 1075, 1016, 0, 40007, 40008, 40009, 40009};
@@ -622,7 +646,7 @@ protected:
         Replace(arguments, "FILE", "\"" + Utf8(profileFile.c_str()) + "\"");
         Replace(arguments, "LOG", "\"" + Utf8(commandLog.c_str()) + "\"");
         DeleteFileW(commandLog.c_str());
-        run = RunPadconfig(arguments);
+        run = row.launch ? RunPadconfigAs(arguments, row.launch) : RunPadconfig(arguments);
     }
     // Each line of the text on the run's one line; a usage text has several.
     void CheckCommand(const Row& row, const std::vector<WireByte>& wire) {
@@ -636,6 +660,7 @@ protected:
         if (row.said && row.said != USAGE) EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;
         if (strstr(row.args, "LOG")) EXPECT_EQ(Transcribed(commandLog, 0, WIRE_SENT), ToolBytes(wire)) << "the log";
         if (strstr(row.args, "LOG") && row.printed) EXPECT_EQ(Transcribed(commandLog, 0, WIRE_RECEIVED), PadBytes(wire));
+        if (row.onScreen) EXPECT_NE(run.screen.find(Text(row.onScreen)), std::string::npos) << run.screen;
     }
     void SaveThenLoadOntoAnotherPad(const Row& row) {
         SendMessageA(dialog, WM_COMMAND, 40008, 0);
@@ -671,6 +696,7 @@ protected:
         if (row.screen) EXPECT_EQ(ScreenOf(dialog), row.screen);
         for (auto& neighbour : neighbours)
             if (neighbour) EXPECT_EQ(ToolBytes(SettledWire(*neighbour)), HS) << "a silent neighbour";
+        if (second) EXPECT_EQ(ToolBytes(SettledWire(*second)), row.wire) << "the second pad";
         if (row.act == FIND) EXPECT_EQ(portHandle, INVALID_HANDLE_VALUE) << "a port left open";
         if (row.closes >= 0) EXPECT_EQ(toolCloses, row.closes) << "closes of the port";
         COMMTIMEOUTS t = {};
@@ -708,7 +734,7 @@ protected:
     std::string savedText;
     ProgramRun run;
     DWORD transcriptStart = 0;
-    std::unique_ptr<PadSim> pad, neighbours[2];
+    std::unique_ptr<PadSim> pad, neighbours[2], second;
     std::thread prober;
     bool relayDown = false, searched = false;
 };
