@@ -341,6 +341,8 @@ const Row rows[] = {
     {.name = "command_read_through_a_pipe_without_standard_error", .act = COMMAND, .wire = HS RD,
      .args = "--port COM1 --read", .printed = "[pad]\r\nbuttons=12\r\ndirection=down-right\r\nset=1,3,11,12\r\n",
      .launch = PIPE_NO_ERROR},
+    {.name = "command_error_to_the_console_when_standard_error_is_not_given", .act = COMMAND,
+     .args = "--port COM77 --read", .exit = 1, .printed = "", .launch = PIPE_NO_ERROR, .onScreen = UNUSABLE_COM77},
     {.name = "command_error_to_the_console_beside_a_pipe", .act = COMMAND, .args = "--port COM77 --read", .exit = 1,
      .printed = "", .launch = PIPE_AND_CONSOLE, .onScreen = UNUSABLE_COM77},
     {.name = "command_read_into_a_closed_pipe", .act = COMMAND, .wire = HS RD, .args = "--port COM1 --read", .exit = 2,
