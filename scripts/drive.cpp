@@ -12,6 +12,7 @@
 //   title                 prints the dialog's title (UTF-8)
 //   sleep MS
 //   close                 closes the dialog with its exit button
+//   wait-gone             until the dialog no longer exists
 //   rect                  prints the dialog's place on the screen: W H X Y
 // Exit status 0 when every step was done, 1 when one timed out.
 #include <windows.h>
@@ -58,6 +59,7 @@ static bool ReadEnded(HWND dialog) { return IsWindowEnabled(GetDlgItem(dialog, 1
 static bool BoxUp(HWND) { return Find(FindMessageBox) != NULL; }
 static bool Hidden(HWND dialog) { return !IsWindowVisible(dialog); }
 static bool Shown(HWND dialog) { return IsWindowVisible(dialog) != FALSE; }
+static bool Gone(HWND dialog) { return !IsWindow(dialog); }
 
 static void PrintText(HWND window) {
     wchar_t text[256] = L"";
@@ -87,6 +89,7 @@ int main(int argc, char** argv) {
         else if (!strcmp(step, "wait-shown")) ok = Until(Shown, dialog);
         else if (!strcmp(step, "sleep")) Sleep(atoi(arg)), i++;
         else if (!strcmp(step, "close")) PostMessageA(GetDlgItem(dialog, 1), BM_CLICK, 0, 0);
+        else if (!strcmp(step, "wait-gone")) ok = Until(Gone, dialog);
         else if (!strcmp(step, "rect")) {
             RECT r;
             GetWindowRect(dialog, &r);
