@@ -38,6 +38,7 @@ wine "$build/bin/drive.exe" close
 wait "$tool"; status=$?
 check "the unpacked tool ends with status 0" test "$status" = 0
 # The twin is a console program, which cmd runs for "padconfig" and waits for.
+set -o pipefail
 subsystem() { x86_64-w64-mingw32-objdump -p "$1" | awk '/^Subsystem/ {print $2}'; }
 check "padconfig.com is a console program" test "$(subsystem "$dir/padconfig.com")" = 00000003
 check "padconfig.exe is a windowed one" test "$(subsystem "$dir/padconfig.exe")" = 00000002

@@ -10,9 +10,9 @@ struct ProgramRun {
     std::string screen;  // RunPadconfigAs: the console's text after the run (UTF-8)
 };
 
-// padconfig.exe from beside this program, with arguments (UTF-8), its
-// standard output and error sent to one file.
-ProgramRun RunPadconfig(const std::string& arguments, int timeoutMs = 60000);
+// padconfig.exe (or program) from beside this program, with arguments
+// (UTF-8), its standard output and error sent to one file.
+ProgramRun RunPadconfig(const std::string& arguments, int timeoutMs = 60000, const wchar_t* program = L"padconfig.exe");
 
 // How a shell hands its streams to padconfig.exe; this program has a console
 // (its own, cleared before each run). output is what came through the pipe.
