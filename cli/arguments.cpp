@@ -19,6 +19,7 @@ static const Option options[] = {
     {L"--apply", RUN_APPLY, nullptr, &Arguments::apply},
     {L"--restart-ok", RUN_DIALOG, &Arguments::restartOk, nullptr},
     {L"--release-all", RUN_RELEASE_ALL, nullptr, nullptr},
+    {L"--list", RUN_LIST, nullptr, nullptr},
     {L"--log", RUN_DIALOG, nullptr, &Arguments::log},
     {L"--lang", RUN_DIALOG, nullptr, &Arguments::lang},
     {L"--help", RUN_HELP, nullptr, nullptr},

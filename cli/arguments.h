@@ -6,7 +6,7 @@
 #include <cstddef>
 
 // What the run does: the dialog unless a mode is named.
-enum RunMode { RUN_DIALOG, RUN_READ, RUN_APPLY, RUN_RELEASE_ALL, RUN_HELP, RUN_VERSION };
+enum RunMode { RUN_DIALOG, RUN_READ, RUN_APPLY, RUN_RELEASE_ALL, RUN_HELP, RUN_VERSION, RUN_LIST };
 
 struct Arguments {
     RunMode mode;
@@ -25,7 +25,7 @@ enum ArgumentFault {
     UNKNOWN_OPTION,
     MISSING_VALUE,          // also a value that looks like an option
     BAD_PORT,               // not COM1..COM256
-    MODES_CONFLICT,         // two of --read/--save, --apply, --release-all, --help, --version
+    MODES_CONFLICT,         // two of --read/--save, --apply, --release-all, --list, --help, --version
     REPEATED_OPTION,
     RESTART_WITHOUT_APPLY,
     ARGUMENT_FAULTS

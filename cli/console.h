@@ -5,8 +5,9 @@
 
 #include <windows.h>
 
-// Standard output and error, each redirected or else the starting console's;
-// a stream that leads nowhere stays so, and what is written to it is lost.
+// Standard output and error, each as the parent gave it when it leads
+// somewhere, else the parent's console; a stream that leads nowhere stays so,
+// and what is written to it is lost.
 void AttachToConsole(void);
 // Standard error leads somewhere.
 bool HasConsole(void);
@@ -15,5 +16,7 @@ bool HasConsole(void);
 void PrintLine(DWORD stream, const WCHAR* text);
 // Bytes as they are (a profile's text) to standard output.
 void PrintBytes(const char* bytes, DWORD length);
+// A write to a stream that leads somewhere failed (a closed pipe, a full disk).
+bool WriteFailed(void);
 
 #endif

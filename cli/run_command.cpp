@@ -48,7 +48,7 @@ static int ReadFailure(void) {
     return Report(EXIT_NOT_A_PAD, STD_ERROR_HANDLE, TEXT_NOT_A_PAD, portNumber);
 }
 
-static int FileFailure(UINT text, const WCHAR* path, DWORD error) {
+int ReportFileFailure(UINT text, const WCHAR* path, DWORD error) {
     message[0] = 0;
     AppendFileFailure(message, text, path, error);
     PrintOneLine(STD_ERROR_HANDLE);
@@ -75,7 +75,7 @@ static int ReadToProfile(const Arguments& arguments) {
     DWORD length = (DWORD)FormatProfile(pad, profileText, sizeof profileText);
     if (arguments.print) PrintBytes(profileText, length);
     DWORD error = arguments.save ? WriteProfileFile(arguments.save, profileText, length) : 0;
-    return error ? FileFailure(TEXT_SAVE_FAILED, arguments.save, error) : EXIT_DONE;
+    return error ? ReportFileFailure(TEXT_SAVE_FAILED, arguments.save, error) : EXIT_DONE;
 }
 
 // The file, whole and checked; EXIT_DONE when it holds a profile. A fault
@@ -109,7 +109,38 @@ static int ReleaseAll(void) {
     return Report(EXIT_DONE, STD_OUTPUT_HANDLE, TEXT_RELEASED);
 }
 
+// A pad's line of the list, on its open link: "COM5 12". A pad that does not
+// tell its count is left out.
+static bool ListPad(int number, void* listed) {
+    int count = QueryValue(CMD_COUNT);
+    if (count == NO_VALUE) return false;
+    WCHAR line[32];
+    wsprintfW(line, L"COM%d %d", number, ShownCount(count));
+    PrintLine(STD_OUTPUT_HANDLE, line);
+    ++*(int*)listed;
+    return false;  // on to the next port
+}
+
+// Every port of the search, or the one named.
+static int ListPads(const Arguments& arguments) {
+    int listed = 0, inUse = 0;
+    if (arguments.port) {
+        int code = OpenPad(arguments);
+        if (code != EXIT_DONE) return code;
+        DrainInput();
+        if (QueryValue(CMD_PROBE) == PROBE_READY) ListPad(portNumber, &listed);
+        code = listed ? EXIT_DONE : ReadFailure();
+        CloseLink();
+        return code;
+    }
+    VisitPads(ListPad, &listed, &inUse);
+    if (listed) return EXIT_DONE;
+    if (inUse) return Report(EXIT_PORT, STD_ERROR_HANDLE, TEXT_PORT_IN_USE, inUse);  // perhaps a pad's
+    return Report(EXIT_NOT_A_PAD, STD_ERROR_HANDLE, TEXT_NO_PAD);
+}
+
 static int RunOnPad(const Arguments& arguments) {
+    if (arguments.mode == RUN_LIST) return ListPads(arguments);
     PadSettings wanted;
     int code = arguments.mode == RUN_APPLY ? ReadProfileArgument(arguments.apply, &wanted) : EXIT_DONE;
     if (code == EXIT_DONE) code = OpenPad(arguments);
@@ -141,7 +172,7 @@ int RefuseToStart(const Arguments& arguments, UINT text, const WCHAR* word, bool
     return EXIT_USAGE;
 }
 
-int RunCommandLine(const Arguments& arguments) {
+static int RunChosenMode(const Arguments& arguments) {
     if (arguments.mode == RUN_HELP) {
         message[0] = 0;
         AppendUsage();
@@ -153,4 +184,12 @@ int RunCommandLine(const Arguments& arguments) {
         return EXIT_DONE;
     }
     return RunOnPad(arguments);
+}
+
+// A run whose output was lost did not do what its caller asked; a failed
+// run keeps the code that says why.
+int RunCommandLine(const Arguments& arguments) {
+    int code = RunChosenMode(arguments);
+    if (code != EXIT_DONE || !WriteFailed()) return code;
+    return Report(EXIT_USAGE, STD_ERROR_HANDLE, TEXT_OUTPUT_FAILED);
 }

@@ -23,5 +23,8 @@ int RunCommandLine(const Arguments& arguments);
 // tells it on standard error, a dialog's in a box; bad arguments go to the
 // console when there is one, even for the dialog. Returns EXIT_USAGE.
 int RefuseToStart(const Arguments& arguments, UINT text, const WCHAR* word, bool withUsage);
+// A file or program that could not be used, with the system's reason, as one
+// line on standard error. Returns EXIT_USAGE.
+int ReportFileFailure(UINT text, const WCHAR* path, DWORD error);
 
 #endif

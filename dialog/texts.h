@@ -68,6 +68,8 @@
 #define TEXT_NOT_RELEASED    182
 #define TEXT_RESTART_HINT    183  // the file's count
 #define TEXT_ARGUMENT_FAULT  184  // + ArgumentFault, each with %s for the word at fault
+#define TEXT_OUTPUT_FAILED   191
+#define TEXT_START_FAILED    208  // %s: the program; a bundle after the neutral one
 // In every language at once: shown before a language is chosen. The loader
 // takes strings in bundles of 16 identifiers, and a neutral bundle hides the
 // same bundle of a language, so these have one to themselves.

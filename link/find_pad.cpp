@@ -4,19 +4,17 @@
 #include "protocol.h"
 #include "serial_link.h"
 
-// A port that fails the handshake is sent nothing more; any port is closed
-// before the next is tried.
+// A port that fails the handshake is sent nothing more.
 static bool AnswersAsPad(int number, int* portInUse) {
     OpenResult result = OpenPortLink(number);
     if (result == PORT_IN_USE && !*portInUse) *portInUse = number;
     if (result != PORT_READY) return false;
     DrainInput();
-    bool pad = QueryValue(CMD_PROBE) == PROBE_READY;
-    CloseLink();
-    return pad;
+    return QueryValue(CMD_PROBE) == PROBE_READY;
 }
 
-int FindPad(int* portInUse) {
+// Any port is closed before the next is tried.
+int VisitPads(PadVisit visit, void* context, int* portInUse) {
     int inUse = 0;
     if (!portInUse) portInUse = &inUse;
     *portInUse = 0;
@@ -24,8 +22,14 @@ int FindPad(int* portInUse) {
     LinkState = LINK_CLOSED;
     int numbers[PORT_NUMBER_MAX], count = ReadPortMap(numbers);
     for (int i = 0; i < count; i++) {
-        if (AnswersAsPad(numbers[i], portInUse)) return numbers[i];
+        bool chosen = AnswersAsPad(numbers[i], portInUse) && visit(numbers[i], context);
+        CloseLink();
+        if (chosen) return numbers[i];
         AnswerSentMessages();  // many silent ports take long
     }
     return 0;
 }
+
+static bool TheFirst(int, void*) { return true; }
+
+int FindPad(int* portInUse) { return VisitPads(TheFirst, nullptr, portInUse); }

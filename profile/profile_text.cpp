@@ -149,11 +149,46 @@ ProfileCheck Completed(const Reading& reading, int lines) {
     return {PROFILE_OK, 0};
 }
 
+// A byte that no UTF-8 text holds: what cannot be read stays a fault of its line.
+constexpr char NOT_UTF8 = (char)0xFF;
+
+size_t PutUtf8(unsigned long c, char* out) {
+    if (c < 0x80) return out[0] = (char)c, 1;
+    if (c < 0x800) return out[0] = (char)(0xC0 | c >> 6), out[1] = (char)(0x80 | (c & 0x3F)), 2;
+    size_t length = c < 0x10000 ? 3 : 4;
+    out[0] = (char)(length == 3 ? 0xE0 | c >> 12 : 0xF0 | c >> 18);
+    for (size_t i = 1; i < length; i++) out[i] = (char)(0x80 | ((c >> (6 * (length - 1 - i))) & 0x3F));
+    return length;
+}
+
+// UTF-16 after its mark, as UTF-8 into out (3 bytes for every 2 at most); a
+// lone surrogate or an odd last byte becomes NOT_UTF8.
+unsigned long Utf16Unit(const unsigned char* at, bool bigEndian) {
+    return bigEndian ? (unsigned long)at[0] << 8 | at[1] : (unsigned long)at[1] << 8 | at[0];
+}
+
+size_t Utf8OfUtf16(const unsigned char* bytes, size_t size, bool bigEndian, char* out) {
+    size_t length = 0, at = 0;
+    for (; at + 1 < size; at += 2) {
+        unsigned long c = Utf16Unit(bytes + at, bigEndian), next = at + 3 < size ? Utf16Unit(bytes + at + 2, bigEndian) : 0;
+        bool pair = c >= 0xD800 && c < 0xDC00 && next >= 0xDC00 && next < 0xE000;
+        if (pair) c = 0x10000 + ((c - 0xD800) << 10) + (next - 0xDC00), at += 2;
+        if (!pair && c >= 0xD800 && c < 0xE000) out[length++] = NOT_UTF8;
+        else length += PutUtf8(c, out + length);
+    }
+    if (at < size) out[length++] = NOT_UTF8;
+    return length;
+}
+
+char utf16Text[PROFILE_SIZE_MAX / 2 * 3];
+
 }  // namespace
 
 ProfileCheck ParseProfile(const char* text, size_t size, PadSettings* profile) {
     if (size > PROFILE_SIZE_MAX) return {PROFILE_TOO_LARGE, 0};
     if (size >= 3 && memcmp(text, "\xEF\xBB\xBF", 3) == 0) text += 3, size -= 3;
+    else if (size >= 2 && (memcmp(text, "\xFF\xFE", 2) == 0 || memcmp(text, "\xFE\xFF", 2) == 0))
+        size = Utf8OfUtf16((const unsigned char*)text + 2, size - 2, text[0] == '\xFE', utf16Text), text = utf16Text;
     if (size == 0) return {PROFILE_EMPTY, 0};
     Reading reading = {};
     int number = 0;

@@ -39,7 +39,8 @@ struct ProfileCheck {
     int line;  // 1-based; 0 for the whole file
 };
 
-// Checks the whole of size bytes (UTF-8, with or without a byte order mark);
+// Checks the whole of size bytes (UTF-8, with or without a byte order mark,
+// or UTF-16 after its mark, as Windows PowerShell writes files);
 // profile is filled only when the result is PROFILE_OK.
 ProfileCheck ParseProfile(const char* text, size_t size, PadSettings* profile);
 

@@ -93,6 +93,7 @@
   "       padconfig [--port COMn] --read [--save FILE] [--log FILE]\n" \
   "       padconfig [--port COMn] --apply FILE [--restart-ok] [--log FILE]\n" \
   "       padconfig [--port COMn] --release-all [--log FILE]\n" \
+  "       padconfig [--port COMn] --list [--log FILE]\n" \
   "       padconfig --help | --version\n\n" \
   "  --port COMn    the pad's port, COM1 to COM256; without it, the first port where a pad\n" \
   "                 answers (the dialog starts on COM1)\n" \
@@ -101,9 +102,10 @@
   "  --apply FILE   put FILE's settings on the pad and read them back\n" \
   "  --restart-ok   let --apply restart the pad when FILE has another button count\n" \
   "  --release-all  release all buttons\n" \
+  "  --list         print each port where a pad answers, with its button count (COM5 12)\n" \
   "  --log FILE     append every byte sent to and received from the pad to FILE\n" \
   "  --lang ja|en   Japanese or English texts\n"\
-  "Without --read, --save, --apply or --release-all, the settings dialog opens.\n\n" \
+  "Without --read, --save, --apply, --release-all or --list, the settings dialog opens.\n\n" \
   "Exit codes: 0 done; 1 the port cannot be opened or is in use; 2 bad arguments or file;\n" \
   "3 no pad answered; 4 the pad differs from the file, or kept its button count; 5 the restart failed."
 #define EN_PORT_UNUSABLE   "Cannot open COM%d."
@@ -116,6 +118,8 @@
 #define EN_UNKNOWN_OPTION  "%s: unknown option (see --help)."
 #define EN_MISSING_VALUE   "%s needs a value (see --help)."
 #define EN_BAD_PORT        "%s: the port must be COM1 to COM256."
-#define EN_MODES_CONFLICT  "%s: give only one of --read/--save, --apply, --release-all, --help and --version."
+#define EN_MODES_CONFLICT  "%s: give only one of --read/--save, --apply, --release-all, --list, --help and --version."
 #define EN_REPEATED_OPTION "%s is given twice."
 #define EN_RESTART_WITHOUT_APPLY "--restart-ok goes with --apply only."
+#define EN_OUTPUT_FAILED   "Cannot write to standard output."
+#define EN_START_FAILED    "Cannot start %s."

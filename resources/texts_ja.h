@@ -94,6 +94,7 @@
   "        padconfig [--port COMn] --read [--save FILE] [--log FILE]\n" \
   "        padconfig [--port COMn] --apply FILE [--restart-ok] [--log FILE]\n" \
   "        padconfig [--port COMn] --release-all [--log FILE]\n" \
+  "        padconfig [--port COMn] --list [--log FILE]\n" \
   "        padconfig --help | --version\n\n" \
   "  --port COMn    パッドのポート（COM1～COM256）。省略時はパッドが応答する最初のポート\n" \
   "                 （ダイアログは COM1 で始まります）\n" \
@@ -102,9 +103,10 @@
   "  --apply FILE   FILE の設定をパッドに送り、読み戻して確かめる\n" \
   "  --restart-ok   FILE のボタン数が異なるとき、--apply がパッドを再起動してよい\n" \
   "  --release-all  全ボタン解除\n" \
+  "  --list         パッドが応答するポートをボタン数とともに一行ずつ表示（COM5 12）\n" \
   "  --log FILE     パッドとやり取りした全バイトを FILE に追記\n" \
   "  --lang ja|en   日本語か英語の表示\n"\
-  "--read、--save、--apply、--release-all のどれもなければ設定ダイアログを開きます。\n\n" \
+  "--read、--save、--apply、--release-all、--list のどれもなければ設定ダイアログを開きます。\n\n" \
   "終了コード: 0 成功、1 ポートを開けない・使用中、2 引数かファイルの誤り、3 パッドが応答しない、\n" \
   "4 パッドがファイルと異なる・ボタン数がそのまま、5 再起動の失敗。"
 #define JA_PORT_UNUSABLE   "COM%d を開けません。"
@@ -117,6 +119,8 @@
 #define JA_UNKNOWN_OPTION  "%s: 不明なオプションです（--help を参照）。"
 #define JA_MISSING_VALUE   "%s には値が必要です（--help を参照）。"
 #define JA_BAD_PORT        "%s: ポートは COM1～COM256 で指定してください。"
-#define JA_MODES_CONFLICT  "%s: --read/--save、--apply、--release-all、--help、--version は一つだけ指定できます。"
+#define JA_MODES_CONFLICT  "%s: --read/--save、--apply、--release-all、--list、--help、--version は一つだけ指定できます。"
 #define JA_REPEATED_OPTION "%s が二度指定されています。"
 #define JA_RESTART_WITHOUT_APPLY "--restart-ok は --apply と一緒に指定してください。"
+#define JA_OUTPUT_FAILED   "標準出力に書き込めません。"
+#define JA_START_FAILED    "%s を起動できません。"

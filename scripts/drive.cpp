@@ -14,6 +14,7 @@
 //   title                 prints the dialog's title (UTF-8)
 //   sleep MS
 //   close                 closes the dialog with its exit button
+//   wait-gone             until the dialog no longer exists
 //   rect                  prints the dialog's place on the screen: W H X Y
 // Exit status 0 when every step was done, 1 when one timed out.
 #include <windows.h>
@@ -66,6 +67,7 @@ static BOOL CALLBACK FindMenu(HWND window, LPARAM found) {
 static bool MenuUp(HWND) { return Find(FindMenu) != NULL; }
 static bool Hidden(HWND dialog) { return !IsWindowVisible(dialog); }
 static bool Shown(HWND dialog) { return IsWindowVisible(dialog) != FALSE; }
+static bool Gone(HWND dialog) { return !IsWindow(dialog); }
 
 static bool StaysHidden(HWND dialog, int ms) {
     for (int waited = 0; waited <= ms; waited += 50) {
@@ -105,6 +107,7 @@ int main(int argc, char** argv) {
         else if (!strcmp(step, "stays-hidden")) ok = StaysHidden(dialog, atoi(arg)), i++;
         else if (!strcmp(step, "sleep")) Sleep(atoi(arg)), i++;
         else if (!strcmp(step, "close")) PostMessageA(GetDlgItem(dialog, 1), BM_CLICK, 0, 0);
+        else if (!strcmp(step, "wait-gone")) ok = Until(Gone, dialog);
         else if (!strcmp(step, "rect")) {
             RECT r;
             GetWindowRect(dialog, &r);

@@ -11,4 +11,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 bool RegisterMainWindowClass(void);
 HWND CreateMainWindow(void);
 
+// The whole run of either program: consoleTwin for padconfig.com, whose
+// dialog is padconfig.exe's. Returns the exit code.
+int StartUp(HINSTANCE instance, bool consoleTwin);
+
 #endif

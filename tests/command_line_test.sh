@@ -58,4 +58,39 @@ size=$(stat -c %s "$work/full.log")
 check "the transcript stops at 16 MiB, not before" test "$size" -le $((16 * 1024 * 1024)) -a "$size" -gt $((16 * 1024 * 1024 - 100))
 check "its last line says so" eval 'tail -c 100 "$work/full.log" | grep -q "transcript stopped"'
 
+# The console twin as Wine's cmd runs "padconfig" from the PATH: padconfig.com
+# before padconfig.exe. "script" gives cmd a terminal, so Wine gives it a
+# console: standard error stays on it while standard output goes to a file.
+cd "$work" || exit 1
+export WINEPATH
+WINEPATH=$(windows "$build/bin")
+on_console() {  # cmd /c LINE with a console, its screen in console.txt; the exit code
+  timeout 120 script -qec "\"$build/wine-run\" cmd /c '$1'" /dev/null > "$work/console.txt"
+}
+pad
+on_console "padconfig --port COM1 --read > x.padprofile"
+status=$?; pad_done
+check "cmd: a read into a file ends with exit code 0" test "$status" = 0
+check "and the file holds the profile" grep -q '^buttons=12' "$work/x.padprofile"
+check "and none of it is on the console" eval '! grep -q "buttons=" "$work/console.txt"'
+on_console "padconfig --port COM77 --read > y.padprofile"
+status=$?
+check "cmd: a port that cannot be opened ends with exit code 1" test "$status" = 1
+check "and its line is on the console (what the screen shows)" grep -q 'Cannot open COM77.' "$work/console.txt"
+check "and not in the file" test ! -s "$work/y.padprofile"
+
+printf '[pad]\nbuttons=x\n' > "$work/bad.padprofile"
+timeout 120 "$build/wine-run" cmd /c "padconfig --apply bad.padprofile" > "$work/out.txt" 2> "$work/err.txt"
+status=$?
+check "cmd: a profile with a fault ends with exit code 2" test "$status" = 2
+check "and its line on standard error" grep -q '^bad.padprofile: Line 2: not a number.' "$work/err.txt"
+check "and nothing on standard output" test ! -s "$work/out.txt"
+
+# Without a mode the twin starts padconfig.exe's dialog and returns at once.
+timeout 30 "$build/wine-run" cmd /c "padconfig --port COM1" > /dev/null 2>&1
+status=$?
+check "cmd: the twin without a mode ends with exit code 0 at once" test "$status" = 0
+check "while padconfig.exe shows the dialog" "$build/wine-run" "$build/bin/drive.exe" wait-dialog
+check "which closes as ever" "$build/wine-run" "$build/bin/drive.exe" close wait-gone
+
 finish

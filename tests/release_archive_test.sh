@@ -14,7 +14,7 @@ rm -f "$build"/padconfig-*-win64.zip  # an archive of an earlier build is no pro
 unzip -q "$archive" -d "$unpacked" || { echo "FAILED: unpacking $archive"; exit 1; }
 dir=$unpacked/padconfig-$version-win64
 
-for file in padconfig.exe padsim.exe README.md LICENSE padconfig; do
+for file in padconfig.exe padconfig.com padsim.exe README.md LICENSE padconfig; do
   check "the archive holds $file" test -s "$dir/$file"
 done
 # Only the system's own DLLs: nothing else needs to travel with the programs.
@@ -23,10 +23,10 @@ system_only() {
   local dlls
   dlls=$(x86_64-w64-mingw32-objdump -p "$1" | awk '/DLL Name/ {print tolower($3)}') || return 1
   grep -qx 'kernel32.dll' <<<"$dlls" || { echo "  no imports read from $1"; return 1; }
-  ! grep -v -E '^(kernel32|user32|gdi32|shell32|advapi32|comdlg32|msvcrt|ntdll|psapi)\.dll$' <<<"$dlls"
+  ! grep -v -E '^(kernel32|user32|gdi32|shell32|shlwapi|advapi32|comdlg32|msvcrt|ntdll|psapi)\.dll$' <<<"$dlls"
 }
 has_version() { x86_64-w64-mingw32-strings -el "$1" | grep -qxF "$version"; }
-for exe in padconfig.exe padsim.exe; do
+for exe in padconfig.exe padconfig.com padsim.exe; do
   check "$exe imports only system DLLs" system_only "$dir/$exe"
   check "$exe carries the project's version" has_version "$dir/$exe"
 done
@@ -38,4 +38,10 @@ check "the unpacked tool shows its dialog" wine "$build/bin/drive.exe" wait-dial
 wine "$build/bin/drive.exe" close
 end_of "$tool" 15 "the unpacked tool"
 check "the unpacked tool ends with status 0" test "$ended" = 0
+# The twin is a console program, which cmd runs for "padconfig" and waits for.
+subsystem() { x86_64-w64-mingw32-objdump -p "$1" | awk '/^Subsystem/ {print $2}'; }
+check "padconfig.com is a console program" test "$(subsystem "$dir/padconfig.com")" = 00000003
+check "padconfig.exe is a windowed one" test "$(subsystem "$dir/padconfig.exe")" = 00000002
+said=$(cd "$dir" && timeout 60 "$source/scripts/wine-run" cmd /c "padconfig --version" 2>&1)
+check "the unpacked twin answers from cmd" test "$(echo "$said" | tr -d '\r')" = "padconfig $version"
 finish

@@ -92,6 +92,9 @@ struct Row {
     int held = 0;                  // COMn held by another run of the tool (its claim of the port)
     const char* pullAt = nullptr;  // the cable is pulled once the stand-in has seen this
     const char* noted = nullptr;   // the transcript's notes during the action, "; " between them
+    ShellLaunch launch = NO_SHELL; // COMMAND: how a shell hands over its streams
+    TextKey onScreen = NO_TEXT;    // COMMAND: a line on the console
+    int secondPair = 0;            // with neighbours: a second pad, of 8 buttons, here
 };
 
 #define CR "\r"
@@ -359,6 +362,22 @@ const Row rows[] = {
      .said = UNKNOWN_QUIET, .printed = "SAID\r\nUSAGE\r\n"},
     {.name = "command_log_cannot_be_opened", .pre = FOLDER_IN_WAY, .act = COMMAND, .args = "--port COM1 --read --log FILE",
      .exit = 2, .said = LOG_FAILED},
+
+    // The command line as shells start it, and the list of pads.
+    {.name = "command_read_through_a_pipe_without_standard_error", .act = COMMAND, .wire = HS RD,
+     .args = "--port COM1 --read", .printed = SAVED_TWELVE,
+     .launch = PIPE_NO_ERROR},
+    {.name = "command_error_to_the_console_when_standard_error_is_not_given", .act = COMMAND,
+     .args = "--port COM77 --read", .exit = 1, .printed = "", .launch = PIPE_NO_ERROR, .onScreen = UNUSABLE_COM77},
+    {.name = "command_error_to_the_console_beside_a_pipe", .act = COMMAND, .args = "--port COM77 --read", .exit = 1,
+     .printed = "", .launch = PIPE_AND_CONSOLE, .onScreen = UNUSABLE_COM77},
+    {.name = "command_read_into_a_closed_pipe", .act = COMMAND, .wire = HS RD, .args = "--port COM1 --read", .exit = 2,
+     .launch = CLOSED_PIPE_AND_CONSOLE, .onScreen = OUTPUT_FAILED},
+    {.name = "command_list_two_pads_among_silent_ports", .pair = 12, .act = COMMAND,
+     .wire = HS CR "1_num?\rbtn_num?\r", .args = "--list", .printed = "COM1 8\r\nCOM33 12\r\n", .neighbours = true,
+     .secondPair = 1},
+    {.name = "command_list_the_named_port", .act = COMMAND, .wire = HS CR "1_num?\rbtn_num?\r",
+     .args = "--list --port COM1", .printed = "COM1 12\r\n"},
 };
 
 void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
@@ -587,6 +606,7 @@ protected:
         if (relayDown) RelayUp(1);
         for (auto& neighbour : neighbours)
             if (neighbour) StopPadSim(*neighbour);
+        if (second) StopPadSim(*second), second.reset();
         // A search wrote to every port: fresh relays hold no stray bytes for later cases.
         for (int pair = 1; searched && pair <= 12; pair++) RelayUp(pair);
     }
@@ -652,6 +672,12 @@ protected:
             neighbours[i]->config.misbehaviour = BEHAVE_SILENT;
             ASSERT_TRUE(StartPadOnPair(*neighbours[i], i ? 11 : 2));
         }
+        if (row.secondPair) {
+            RelayUp(row.secondPair);
+            second.reset(new PadSim);
+            second->config.state = MakePadState(8, 0, 0, 0, 0, 0);
+            ASSERT_TRUE(StartPadOnPair(*second, row.secondPair));
+        }
     }
     // The cable is pulled (the relay of COM1 ends) once the stand-in has seen the text.
     void PullAt(const char* text) {
@@ -684,7 +710,7 @@ protected:
         Replace(arguments, "FILE", "\"" + Utf8(profileFile.c_str()) + "\"");
         Replace(arguments, "LOG", "\"" + Utf8(commandLog.c_str()) + "\"");
         DeleteFileW(commandLog.c_str());
-        run = RunPadconfig(arguments);
+        run = row.launch ? RunPadconfigAs(arguments, row.launch) : RunPadconfig(arguments);
     }
     // What the run must have written, its placeholders filled.
     std::string Printed(const Row& row) {
@@ -709,6 +735,7 @@ protected:
         if (row.said && !row.printed) EXPECT_EQ(Count(run.output, "\n"), 1) << run.output;
         if (strstr(row.args, "LOG")) EXPECT_EQ(Transcribed(commandLog, 0, WIRE_SENT), ToolBytes(wire)) << "the log";
         if (strstr(row.args, "LOG") && row.printed) EXPECT_EQ(Transcribed(commandLog, 0, WIRE_RECEIVED), PadBytes(wire));
+        if (row.onScreen) EXPECT_NE(run.screen.find(Text(row.onScreen)), std::string::npos) << run.screen;
     }
     void SaveThenLoadOntoAnotherPad(const Row& row) {
         SendMessageA(dialog, WM_COMMAND, 40008, 0);
@@ -741,6 +768,7 @@ protected:
         EXPECT_EQ(ToolBytes(wire), row.wire) << "what the tool sent";
         for (int i = 0; i < 2; i++)
             if (neighbours[i]) EXPECT_EQ(ToolBytes(SettledWire(*neighbours[i])), row.held == (i ? 12 : 2) ? "" : HS) << "a silent neighbour";
+        if (second) EXPECT_EQ(ToolBytes(SettledWire(*second)), row.wire) << "the second pad";
         if (row.act == COMMAND) return CheckCommand(row, wire);
         std::string notes = Notes(transcriptFile, transcriptStart);
         if (onePort) EXPECT_EQ(Transcribed(transcriptFile, transcriptStart, WIRE_SENT), ToolBytes(wire)) << "the transcript";
@@ -799,7 +827,7 @@ protected:
     std::string savedText, filesBefore;
     ProgramRun run;
     DWORD transcriptStart = 0, probeStart = 0;
-    std::unique_ptr<PadSim> pad, neighbours[2];
+    std::unique_ptr<PadSim> pad, neighbours[2], second;
     std::thread prober, puller;
     std::atomic<bool> pulling{false};
     HANDLE claim = NULL;

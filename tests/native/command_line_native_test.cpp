@@ -55,6 +55,10 @@ const ArgumentCase argumentCases[] = {
     {{L"--help", L"--version"}, MODES_CONFLICT, 1, RUN_HELP, 0},
     {{L"--lang", L"ja", L"--lang", L"en"}, REPEATED_OPTION, 2, RUN_DIALOG, 0},
     {{L"--release-all", L"--restart-ok"}, RESTART_WITHOUT_APPLY, 0, RUN_RELEASE_ALL, 0},
+    {{L"--list"}, ARGUMENTS_OK, 0, RUN_LIST, 0},
+    {{L"--list", L"--port=COM33", L"--log", L"l"}, ARGUMENTS_OK, 0, RUN_LIST, 33},
+    {{L"--read", L"--list"}, MODES_CONFLICT, 1, RUN_READ, 0},
+    {{L"--list=all"}, UNKNOWN_OPTION, 0, RUN_DIALOG, 0},
 };
 
 TEST(CommandLine, WordsCheckedWhole) {

@@ -26,6 +26,16 @@ std::string Read(const std::string& bytes) {
 const std::string lineOf1000 = PAD "set=1" + std::string(995, ' ') + "\n";
 const std::string kanji1000 = "; " + [] { std::string s; for (int i = 0; i < 998; i++) s += "\xE8\xA1\xA8"; return s; }();
 
+// A text as a UTF-16 file with its mark, little- or big-endian.
+std::string Utf16(const std::u16string& text, bool bigEndian) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (char16_t unit : text) {
+        char high = (char)(unit >> 8), low = (char)(unit & 0xFF);
+        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    return bytes;
+}
+
 const struct { std::string bytes; const char* read; } cases[] = {
     {PAD "set=1,3,9,10\n", "[pad] | buttons=12 | direction=up-right | set=1,3,9,10 | "},
     {"\xEF\xBB\xBF; mine\r\n\r\n [PAD] \r\nSET = 12 , 1\r\nDirection=Centre\r\nbuttons=0012",
@@ -62,6 +72,18 @@ const struct { std::string bytes; const char* read; } cases[] = {
     {PAD "set=0", "bad button @4"},
     {PAD "set=33", "bad button @4"},
     {"[pad]\nset=1,13\nbuttons=12\ndirection=up", "above count @2"},
+    // Windows PowerShell writes UTF-16LE with a mark; the big-endian mark is read too.
+    {Utf16(u"[pad]\r\nbuttons=12\r\ndirection=up-right\r\nset=1,3\r\n", false),
+     "[pad] | buttons=12 | direction=up-right | set=1,3 | "},
+    {Utf16(u"; \u8868\U0001F3AE\n[pad]\nbuttons=2\ndirection=left\nset=2", true),
+     "[pad] | buttons=2 | direction=left | set=2 | "},
+    {Utf16(u"[pad]\r\nbuttons=x\r\ndirection=up\r\nset=", false), "not a number @2"},
+    {Utf16(u"[pad]\nbuttons=1\ndirection=up\nset=2", true), "above count @4"},
+    {Utf16(u"[pad]\n; \xD800 alone", false), "not utf-8 @2"},
+    {Utf16(u"[pad]\n; \xDC00", true), "not utf-8 @2"},
+    {Utf16(u"[pad]\nbuttons=1\ndirection=up\nset=1", false) + "\n", "not utf-8 @4"},
+    {Utf16(u"; " + std::u16string(999, u'\u8868'), false), "long line @1"},
+    {Utf16(u"", false), "empty @0"},
 };
 
 TEST(Profile, FilesReadAndWrittenBack) {

@@ -7,11 +7,22 @@
 struct ProgramRun {
     int exit = -1;       // -1: it had not ended within the time, and was ended
     std::string output;  // standard output and error together, as written
+    std::string screen;  // RunPadconfigAs: the console's text after the run (UTF-8)
 };
 
-// padconfig.exe from beside this program, with arguments (UTF-8), its
-// standard output and error sent to one file.
-// A run that should have ended (one waiting on a box, say) is ended after 15 s.
-ProgramRun RunPadconfig(const std::string& arguments, int timeoutMs = 15000);
+// padconfig.exe (or program) from beside this program, with arguments
+// (UTF-8), its standard output and error sent to one file. A run that should
+// have ended (one waiting on a box, say) is ended after 15 s.
+ProgramRun RunPadconfig(const std::string& arguments, int timeoutMs = 15000, const wchar_t* program = L"padconfig.exe");
+
+// How a shell hands its streams to padconfig.exe; this program has a console
+// (its own, cleared before each run). output is what came through the pipe.
+enum ShellLaunch {
+    NO_SHELL,                  // RunPadconfig's way
+    PIPE_NO_ERROR,             // standard output a pipe, standard error not given
+    PIPE_AND_CONSOLE,          // STARTF_USESTDHANDLES: output a pipe, error the console
+    CLOSED_PIPE_AND_CONSOLE    // the same, the pipe's reading end closed at the start
+};
+ProgramRun RunPadconfigAs(const std::string& arguments, ShellLaunch launch);
 
 #endif

@@ -1,0 +1,57 @@
+// Start-up: the command line, the language and the transcript; then either a
+// windowless run, or a hidden main window and the configuration dialog until
+// it ends. The console twin (padconfig.com) runs the same code, waited for
+// by the shell; its dialog is the windowed program's.
+#include <windows.h>
+#include <shellapi.h>
+#include <shlwapi.h>
+
+#include "../cli/console.h"
+#include "../cli/run_command.h"
+#include "../dialog/config_dialog.h"
+#include "../dialog/texts.h"
+#include "../link/transcript.h"
+#include "app.h"
+
+static int RunDialog(int port) {
+    if (!RegisterMainWindowClass()) return 0;
+    if (!CreateMainWindow()) return 0;
+    DialogBoxParamW(hInstance, WIDE(RES_DIALOG), NULL, ConfigDialog, port);
+    return 0;
+}
+
+// padconfig.exe beside the twin, with the twin's words; the twin returns at once.
+static int StartWindowedProgram(void) {
+    static WCHAR path[MAX_PATH + 4], command[32768];
+    GetModuleFileNameW(NULL, path, MAX_PATH);
+    PathRenameExtensionW(path, L".exe");
+    wsprintfW(command, L"\"%s\" ", path);
+    lstrcpynW(command + lstrlenW(command), PathGetArgsW(GetCommandLineW()), ARRAYSIZE(command) - lstrlenW(command));
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process;
+    if (!CreateProcessW(path, command, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process))
+        return ReportFileFailure(TEXT_START_FAILED, path, GetLastError());
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return EXIT_DONE;
+}
+
+int StartUp(HINSTANCE instance, bool consoleTwin) {
+    hInstance = instance;
+    int count = 0;
+    WCHAR** words = CommandLineToArgvW(GetCommandLineW(), &count);
+    Arguments arguments;
+    ArgumentCheck check = ParseArguments(words ? count - 1 : 0, words ? words + 1 : NULL, &arguments);
+    bool dialog = arguments.mode == RUN_DIALOG && check.fault == ARGUMENTS_OK;
+    if (!consoleTwin && !dialog) AttachToConsole();
+    if (consoleTwin && dialog) return StartWindowedProgram();
+    LANGID language = ChosenLanguage(arguments.lang);
+    if (!language) return RefuseToStart(arguments, TEXT_BAD_LANGUAGE, NULL, false);
+    UseLanguage(language);
+    if (check.fault != ARGUMENTS_OK)
+        return RefuseToStart(arguments, TEXT_ARGUMENT_FAULT + check.fault, words[check.word + 1], true);
+    if (arguments.log && OpenTranscript(arguments.log) != 0)
+        return RefuseToStart(arguments, TEXT_LOG_FAILED, arguments.log, false);
+    return arguments.mode == RUN_DIALOG ? RunDialog(arguments.port) : RunCommandLine(arguments);
+}
