@@ -83,7 +83,7 @@ printf '[pad]\nbuttons=x\n' > "$work/bad.padprofile"
 timeout 120 "$build/wine-run" cmd /c "padconfig --apply bad.padprofile" > "$work/out.txt" 2> "$work/err.txt"
 status=$?
 check "cmd: a profile with a fault ends with exit code 2" test "$status" = 2
-check "and its line on standard error" grep -q '^bad.padprofile: Line 2: not a number.' "$work/err.txt"
+check "and its line on standard error" grep -q '^bad.padprofile: Line 2: a value is not a number.' "$work/err.txt"
 check "and nothing on standard output" test ! -s "$work/out.txt"
 
 # Without a mode the twin starts padconfig.exe's dialog and returns at once.
