@@ -25,6 +25,7 @@
 #include "transcript.h"
 #include "transcript_text.h"
 #include "version.h"
+#include "../../profile/profile.h"
 #include "../../shell/app.h"
 
 extern "C" void* __imp_CloseHandle;
@@ -286,7 +287,7 @@ const Row rows[] = {
      .caption = LOAD_CAPTION, .flags = MB_OK | MB_ICONINFORMATION, .edit = ON},
     {.name = "profile_onto_a_pad_that_keeps_its_direction", .pad = [](PadSimConfig& c) { c.ignoredGroup = 'a'; },
      .pre = OPEN, .typed = "[pad]\nbuttons=12\ndirection=up\nset=1,3,11,12", .act = LOAD,
-     .wire = EDITS("008", "005", "012", "000", "000") RD, .box = DIRECTION_DIFFERS, .caption = LOAD_CAPTION,
+     .wire = EDITS("008", "005", "012", "000", "000") RD, .box = PAD_DIFFERS_DIRECTION, .caption = LOAD_CAPTION,
      .flags = MB_OK | MB_ICONWARNING},
     {.name = "profile_unreadable", .pre = FOLDER_IN_WAY, .act = LOAD, .box = READ_FILE_FAILED,
      .caption = LOAD_CAPTION, .flags = MB_OK | MB_ICONERROR},
@@ -471,18 +472,12 @@ std::string FilesIn(bool clear = false) {
     if (search != INVALID_HANDLE_VALUE) FindClose(search);
     return names;
 }
-void WriteProfileFile(const char* text) {
-    HANDLE file = CreateFileW(profileFile.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
-    DWORD written;
-    WriteFile(file, text, (DWORD)strlen(text), &written, NULL);
-    CloseHandle(file);
-}
+// The tool's own whole-file writes and reads.
+void WriteProfileFile(const char* text) { ::WriteProfileFile(profileFile.c_str(), text, (DWORD)strlen(text)); }
 std::string ProfileFileText(void) {
-    char text[256] = "";
+    char text[256];
     DWORD got = 0;
-    HANDLE file = CreateFileW(profileFile.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
-    ReadFile(file, text, sizeof text - 1, &got, NULL);
-    CloseHandle(file);
+    ::ReadProfileFile(profileFile.c_str(), text, sizeof text, &got);
     return std::string(text, got);
 }
 std::string Box(const std::string& text, TextKey caption, UINT flags) {
@@ -536,12 +531,6 @@ std::string Transcribed(const std::wstring& path, DWORD offset, char direction) 
 DWORD SizeOf(const std::wstring& path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     return GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ? data.nFileSizeLow : 0;
-}
-std::string PadBytes(const std::vector<WireByte>& wire) {
-    std::string bytes;
-    for (const WireByte& b : wire)
-        if (!b.fromTool) bytes += (char)b.byte;
-    return bytes;
 }
 void Replace(std::string& text, const std::string& word, const std::string& by) {
     size_t at = text.find(word);
@@ -734,7 +723,7 @@ protected:
             EXPECT_NE(run.output.find(said.substr(line, end - line)), std::string::npos) << run.output;
         if (row.said && !row.printed) EXPECT_EQ(Count(run.output, "\n"), 1) << run.output;
         if (strstr(row.args, "LOG")) EXPECT_EQ(Transcribed(commandLog, 0, WIRE_SENT), ToolBytes(wire)) << "the log";
-        if (strstr(row.args, "LOG") && row.printed) EXPECT_EQ(Transcribed(commandLog, 0, WIRE_RECEIVED), PadBytes(wire));
+        if (strstr(row.args, "LOG") && row.printed) EXPECT_EQ(Transcribed(commandLog, 0, WIRE_RECEIVED), ToolBytes(wire, false));
         if (row.onScreen) EXPECT_NE(run.screen.find(Text(row.onScreen)), std::string::npos) << run.screen;
     }
     void SaveThenLoadOntoAnotherPad(const Row& row) {

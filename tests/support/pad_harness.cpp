@@ -11,10 +11,10 @@ bool StartPadOnPair(PadSim& sim, int pair) {
     return StartPadSim(sim, name);
 }
 
-std::string ToolBytes(const std::vector<WireByte>& wire) {
+std::string ToolBytes(const std::vector<WireByte>& wire, bool fromTool) {
     std::string bytes;
     for (const WireByte& b : wire)
-        if (b.fromTool) bytes += (char)b.byte;
+        if (b.fromTool == fromTool) bytes += (char)b.byte;
     return bytes;
 }
 
