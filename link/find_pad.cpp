@@ -5,14 +5,16 @@
 #include "serial_link.h"
 
 // A port that fails the handshake is sent nothing more; any port is closed
-// before the next is tried.
+// before the next is tried, and one where no pad answered is given back with
+// the settings it had. Bluetooth links are not tried: they stay choosable.
 static bool AnswersAsPad(int number, int* portInUse) {
-    OpenResult result = OpenPortLink(number);
+    if (IsBluetoothPort(number)) return false;
+    OpenResult result = OpenPortLink(number, true);
     if (result == PORT_IN_USE && !*portInUse) *portInUse = number;
     if (result != PORT_READY) return false;
     DrainInput();
     bool pad = QueryValue(CMD_PROBE) == PROBE_READY;
-    CloseLink();
+    pad ? CloseLink() : GiveBackPort();
     return pad;
 }
 
