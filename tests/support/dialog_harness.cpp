@@ -121,6 +121,7 @@ static const char* const texts[TEXT_KEYS][2] = {
      "The file's settings are on the pad.\nExcept the button count: it was left at 12.\n"
      "--restart-ok restarts the pad with the file's 16 buttons."},
     {"ログファイル %s を開けません。", "Cannot open the log file %s."},
+    {"ファイルを選べませんでした（エラー 0x3003）。", "The file could not be chosen (error 0x3003)."},
 };
 
 std::string Text(TextKey key) { return texts[key][PRIMARYLANGID(GetUserDefaultUILanguage()) != LANG_JAPANESE]; }
