@@ -10,7 +10,7 @@
 #include "console.h"
 #include "version.h"
 
-constexpr int NAME_ROOM = MAX_PATH + 4;  // a file's name and ": " before a message
+constexpr int NAME_ROOM = PATH_SIZE + 4;  // a file's name and ": " before a message
 static WCHAR message[NAME_ROOM + MESSAGE_SIZE];
 static char profileText[PROFILE_TEXT_MAX];
 static int portNumber;
@@ -81,7 +81,7 @@ static int ReadToProfile(const Arguments& arguments) {
 // The file, whole and checked; EXIT_DONE when it holds a profile. A fault
 // is told after the file's name, as compilers tell theirs.
 static int ReadProfileArgument(const WCHAR* path, PadSettings* profile) {
-    int named = wsprintfW(message, L"%.260s: ", path);  // MAX_PATH characters at most
+    int named = FormatText(message, NAME_ROOM, L"%s: ", path);
     ProfileLoad load = LoadProfileFile(path, profile, message + named);
     if (load == PROFILE_LOADED) return EXIT_DONE;
     PrintOneLine(STD_ERROR_HANDLE, load == PROFILE_FAULTY ? message : message + named);

@@ -40,7 +40,8 @@ INT_PTR CALLBACK ConfigDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM l
     switch (message) {
     case WM_INITDIALOG:
         OnInitDialog(dialog, (int)lParam);
-        RegisterTaskbarCreated();
+        WatchDevices(dialog);
+        RegisterTaskbarCreated(dialog);
         return FALSE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDC_EXIT) {
@@ -58,6 +59,8 @@ INT_PTR CALLBACK ConfigDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM l
     case WM_RBUTTONDOWN:
         ShowDialogMenu(dialog, lParam);
         return FALSE;
+    case WM_DEVICECHANGE:
+        return OnDeviceChange(dialog, wParam, lParam);
     case WM_TRAYNOTIFY:
         return OnTrayNotify(dialog, wParam, lParam);
     }

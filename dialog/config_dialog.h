@@ -34,6 +34,10 @@ void ShowNotConnected(HWND dialog);
 // port went away meanwhile.
 bool ShowIfLinkLost(HWND dialog);
 
+// Device notifications: the open port's removal, ports that arrive.
+void WatchDevices(HWND dialog);
+INT_PTR OnDeviceChange(HWND dialog, WPARAM event, LPARAM data);
+
 // Check boxes and radio buttons.
 int ButtonControlId(int button);        // button 0..31
 int RadioControlId(int directionIndex); // index into directionCodes

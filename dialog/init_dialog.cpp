@@ -28,5 +28,9 @@ void OnInitDialog(HWND dialog, int port) {
         EnableWindow(GetDlgItem(dialog, id), FALSE);
     }
     for (int id = IDC_DIR_CENTRE; id <= IDC_DIR_UP_LEFT; id++) EnableWindow(GetDlgItem(dialog, id), FALSE);
+    // A direction goes to the pad from the user's click, Space or arrow key
+    // only: an unchecked radio that gets the focus back (after a box, a menu,
+    // the tray) would otherwise click itself.
+    for (int id = IDC_DIR_CENTRE; id <= IDC_DIR_UP_LEFT; id++) SendDlgItemMessageA(dialog, id, BM_SETDONTCLICK, TRUE, 0);
     SendDlgItemMessageA(dialog, IDC_DIR_CENTRE, BM_SETCHECK, BST_CHECKED, 0);
 }

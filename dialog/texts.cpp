@@ -2,6 +2,8 @@
 #include "texts.h"
 
 #include <shellapi.h>
+#define STRSAFE_NO_DEPRECATE
+#include <strsafe.h>
 
 #include "../shell/app.h"
 
@@ -38,11 +40,26 @@ void AppendLine(WCHAR* message, const WCHAR* line) {
     lstrcpynW(message + length, line, MESSAGE_SIZE - length);
 }
 
+int FormatTextList(WCHAR* out, int size, const WCHAR* format, va_list arguments) {
+    if (StringCchVPrintfW(out, size, format, arguments) == STRSAFE_E_INSUFFICIENT_BUFFER && size > 1)
+        out[size - 2] = L'…';
+    return lstrlenW(out);
+}
+
+int FormatText(WCHAR* out, int size, const WCHAR* format, ...) {
+    va_list arguments;
+    va_start(arguments, format);
+    int length = FormatTextList(out, size, format, arguments);
+    va_end(arguments);
+    return length;
+}
+
 void AppendTextList(WCHAR* message, UINT text, va_list arguments) {
-    WCHAR format[TEXT_SIZE] = L"", line[1024];  // wvsprintfW's limit
+    WCHAR format[TEXT_SIZE] = L"";
     LoadStringW(hInstance, text, format, TEXT_SIZE);
-    wvsprintfW(line, format, arguments);
-    AppendLine(message, line);
+    AppendLine(message, L"");  // the line break, after a line
+    int length = lstrlenW(message);
+    FormatTextList(message + length, MESSAGE_SIZE - length, format, arguments);
 }
 
 void AppendText(WCHAR* message, UINT text, ...) {

@@ -56,6 +56,7 @@
 #define TEXT_ALL_ON_PAD      146
 #define TEXT_PAD_DIFFERS     147
 #define TEXT_COUNT_KEPT      148  // the pad's count
+#define TEXT_FILE_DIALOG_FAILED 149  // the dialog's error code
 #define TEXT_DIFFERENCE      150  // + DifferenceKind: count (pad's, file's), direction, button not set, button extra
 #define TEXT_PROFILE_FAULT   160  // + ProfileFault, each with %d for the line
 // The command line.
@@ -87,8 +88,15 @@ void SetTextOf(HWND window, UINT text);
 void SetTextWithNumber(HWND window, UINT text, int number);
 int ShowMessage(HWND owner, UINT text, UINT caption, UINT flags);
 
-// Boxes of several lines, in a buffer of MESSAGE_SIZE characters.
-constexpr int MESSAGE_SIZE = 4096;
+// A path as long as Windows takes one: 32,767 characters and the NUL.
+constexpr int PATH_SIZE = 32768;
+// Boxes of several lines, in a buffer of MESSAGE_SIZE characters: room for a
+// whole path and the lines around it.
+constexpr int MESSAGE_SIZE = PATH_SIZE + 4096;
+// The format with its %d and %s filled, into size characters; a text that
+// does not fit ends in "…", never cut unseen. Returns the length.
+int FormatText(WCHAR* out, int size, const WCHAR* format, ...);
+int FormatTextList(WCHAR* out, int size, const WCHAR* format, va_list arguments);
 // Appends a line: the text with its %d and %s filled from the arguments.
 void AppendText(WCHAR* message, UINT text, ...);
 void AppendTextList(WCHAR* message, UINT text, va_list arguments);

@@ -4,13 +4,18 @@
 #include "protocol.h"
 #include "serial_link.h"
 
-// A port that fails the handshake is sent nothing more.
+// A port that fails the handshake is sent nothing more, and one where no pad
+// answered is given back with the settings it had; a pad's port stays open for
+// the visit. Bluetooth links are not tried: they stay choosable.
 static bool AnswersAsPad(int number, int* portInUse) {
-    OpenResult result = OpenPortLink(number);
+    if (IsBluetoothPort(number)) return false;
+    OpenResult result = OpenPortLink(number, true);
     if (result == PORT_IN_USE && !*portInUse) *portInUse = number;
     if (result != PORT_READY) return false;
     DrainInput();
-    return QueryValue(CMD_PROBE) == PROBE_READY;
+    if (QueryValue(CMD_PROBE) == PROBE_READY) return true;
+    GiveBackPort();
+    return false;
 }
 
 // Any port is closed before the next is tried.

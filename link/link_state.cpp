@@ -6,3 +6,4 @@ HANDLE portHandle = INVALID_HANDLE_VALUE;
 BYTE ackBuffer[LINK_BUFFER_SIZE];
 BYTE crByte;
 char commandBuffer[LINK_BUFFER_SIZE];
+void (*watchLinkPort)(HANDLE port);

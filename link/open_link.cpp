@@ -7,8 +7,10 @@
 #include "transcript.h"
 
 // A driver keeps line flags across opens: every flag that could garble or stop
-// the pad's bytes is set here, whatever the last program left.
-void ApplyLineSettings(DCB* dcb) {
+// the pad's bytes is set here, whatever the last program left. Drivers refuse
+// a record whose XON and XOFF characters are equal, or whose limits pass their
+// queue, even with XON/XOFF off: some hand over both characters as 0.
+void ApplyLineSettings(DCB* dcb, DWORD queue) {
     dcb->BaudRate = CBR_9600;
     dcb->fBinary = TRUE;
     dcb->fParity = FALSE;
@@ -26,6 +28,11 @@ void ApplyLineSettings(DCB* dcb) {
     dcb->fErrorChar = FALSE;
     dcb->fNull = FALSE;
     dcb->fAbortOnError = FALSE;
+    dcb->XonChar = 0x11;
+    dcb->XoffChar = 0x13;
+    if (queue > 0xFFFF) queue = 0xFFFF;
+    dcb->XonLim = (WORD)(queue / 2);  // a driver that does not tell its queue gets 0, within any
+    dcb->XoffLim = (WORD)(queue / 8);
 }
 
 // Time-outs too outlive the program that set them, so all five are set.
@@ -33,6 +40,18 @@ bool SetReadTimeouts(DWORD intervalMs, DWORD totalMs) {
     if (portHandle == INVALID_HANDLE_VALUE) return false;
     COMMTIMEOUTS timeouts = {intervalMs, 0, totalMs, 0, WRITE_TOTAL_MS};
     return SetCommTimeouts(portHandle, &timeouts) != FALSE;
+}
+
+// The line and time-outs as the port had them before this opening.
+static DCB foundState;
+static COMMTIMEOUTS foundTimeouts;
+static bool timeoutsFound;
+
+static DWORD ReceiveQueue(void) {
+    COMMPROP properties;
+    memset(&properties, 0, sizeof properties);
+    if (!GetCommProperties(portHandle, &properties)) return 0;
+    return properties.dwCurrentRxQueue ? properties.dwCurrentRxQueue : properties.dwMaxRxQueue;
 }
 
 // A handle whose line state cannot be read is no port: Wine still opens a
@@ -43,7 +62,9 @@ static bool ConfigurePort(void) {
     memset(&dcb, 0, sizeof dcb);
     dcb.DCBlength = sizeof dcb;
     if (!GetCommState(portHandle, &dcb)) return false;
-    ApplyLineSettings(&dcb);
+    foundState = dcb;
+    timeoutsFound = GetCommTimeouts(portHandle, &foundTimeouts) != FALSE;
+    ApplyLineSettings(&dcb, ReceiveQueue());
     if (!SetCommState(portHandle, &dcb) || !SetReadTimeouts(READ_INTERVAL_MS, READ_TOTAL_MS)) return false;
     ClearPortErrors();
     return true;
@@ -102,7 +123,7 @@ static OpenResult OpenPort(int number) {
     return PORT_UNUSABLE;
 }
 
-OpenResult OpenPortLink(int number) {
+OpenResult OpenPortLink(int number, bool giveBack) {
     static const char* const outcomes[] = {"opened", "cannot be opened", "in use"};
     OpenResult result = OpenPort(number);
     char note[40];
@@ -110,18 +131,28 @@ OpenResult OpenPortLink(int number) {
     RecordNote(note);
     if (result != PORT_READY) return result;
     LinkState = LINK_OPEN;
+    if (watchLinkPort) watchLinkPort(portHandle);
     if (Handshake()) return PORT_READY;
-    CloseLink();
+    giveBack ? GiveBackPort() : CloseLink();
     RecordNote("no answer to the handshake");
     return NO_HANDSHAKE;
 }
 
 void CloseLink(void) {
     if (LinkState == LINK_OPEN && portHandle != INVALID_HANDLE_VALUE) {
+        if (watchLinkPort) watchLinkPort(INVALID_HANDLE_VALUE);
         CloseHandle(portHandle);
         RecordNote("port closed");
     }
     portHandle = INVALID_HANDLE_VALUE;
     if (LinkState == LINK_OPEN) LinkState = LINK_CLOSED;
     ReleaseClaim();
+}
+
+void GiveBackPort(void) {
+    if (LinkState == LINK_OPEN && portHandle != INVALID_HANDLE_VALUE) {
+        SetCommState(portHandle, &foundState);
+        if (timeoutsFound) SetCommTimeouts(portHandle, &foundTimeouts);
+    }
+    CloseLink();
 }

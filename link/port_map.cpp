@@ -15,21 +15,45 @@ static void AddNumber(int numbers[], int* count, int number) {
     (*count)++;
 }
 
+// Entry index of the map: the device's name (the value's name) and its port's
+// number, 0 when it names none. False after the last entry.
+static bool ReadMapEntry(HKEY map, DWORD index, char device[256], int* number) {
+    char data[32];
+    DWORD nameSize = 256, dataSize = sizeof data - 1, type;
+    LONG result = RegEnumValueA(map, index, device, &nameSize, NULL, &type, (BYTE*)data, &dataSize);
+    *number = 0;
+    if (result == ERROR_NO_MORE_ITEMS) return false;
+    if (result != ERROR_SUCCESS || type != REG_SZ) return true;
+    data[dataSize] = 0;
+    *number = PortNumberOfText(data, strlen(data));
+    return true;
+}
+
+static HKEY OpenPortMap(void) {
+    HKEY map;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_READ, &map) != ERROR_SUCCESS)
+        return NULL;
+    return map;
+}
+
 int ReadPortMap(int numbers[PORT_NUMBER_MAX]) {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return 0;
-    int count = 0;
-    for (DWORD index = 0; count < PORT_NUMBER_MAX; index++) {
-        char name[256], data[32];
-        DWORD nameSize = sizeof name, dataSize = sizeof data - 1, type;
-        LONG result = RegEnumValueA(key, index, name, &nameSize, NULL, &type, (BYTE*)data, &dataSize);
-        if (result == ERROR_NO_MORE_ITEMS) break;
-        if (result != ERROR_SUCCESS || type != REG_SZ) continue;
-        data[dataSize] = 0;
-        int number = PortNumberOfText(data, strlen(data));
+    HKEY map = OpenPortMap();
+    int count = 0, number;
+    char device[256];
+    for (DWORD index = 0; map && count < PORT_NUMBER_MAX && ReadMapEntry(map, index, device, &number); index++)
         if (number > 0) AddNumber(numbers, &count, number);
-    }
-    RegCloseKey(key);
+    if (map) RegCloseKey(map);
     return count;
+}
+
+bool IsBluetoothPort(int number) {
+    static const char bluetooth[] = "\\Device\\BthModem";
+    HKEY map = OpenPortMap();
+    bool found = false;
+    int entry;
+    char device[256];
+    for (DWORD index = 0; map && !found && ReadMapEntry(map, index, device, &entry); index++)
+        found = entry == number && _strnicmp(device, bluetooth, sizeof bluetooth - 1) == 0;
+    if (map) RegCloseKey(map);
+    return found;
 }

@@ -7,5 +7,8 @@
 // Fills numbers with the COM port numbers the map lists, ascending, each once;
 // returns how many (0 when there is no map).
 int ReadPortMap(int numbers[PORT_NUMBER_MAX]);
+// The map names COMn's device as a Bluetooth serial link ("Standard Serial over
+// Bluetooth link"): opening it blocks for seconds while Windows tries to connect.
+bool IsBluetoothPort(int number);
 
 #endif

@@ -30,17 +30,25 @@ extern BYTE ackBuffer[LINK_BUFFER_SIZE];
 extern BYTE crByte;
 extern char commandBuffer[LINK_BUFFER_SIZE];
 
-// The fields this tool sets on a port; everything else keeps the port's value.
-void ApplyLineSettings(DCB* dcb);
+// The fields this tool sets on a port, for a driver whose receive queue holds
+// queue bytes (0: not told); everything else keeps the port's value.
+void ApplyLineSettings(DCB* dcb, DWORD queue);
 // Sets all five time-outs: these read ones and the usual write one.
 bool SetReadTimeouts(DWORD intervalMs, DWORD totalMs);
 
 // How opening COMn and its handshake ended; the link is open only when ready.
 // In use: another program, or another run of this one, holds the port.
 enum OpenResult { PORT_READY, PORT_UNUSABLE, PORT_IN_USE, NO_HANDSHAKE };
-OpenResult OpenPortLink(int number);
+// giveBack: a port where the handshake gets no answer is given back (below).
+OpenResult OpenPortLink(int number, bool giveBack = false);
 // Closes the port if the link holds one; safe to call any number of times.
 void CloseLink(void);
+// Closes the link after setting the port back to the line and time-outs it
+// had when opened: a device that is not the pad is left as it was found.
+void GiveBackPort(void);
+// Told the port's handle when the link opens, and INVALID_HANDLE_VALUE just
+// before it closes, so that a window can watch the device; null: nobody does.
+extern void (*watchLinkPort)(HANDLE port);
 // Lets the system see a live window during a long wait: sent messages are
 // answered, no input is taken.
 void AnswerSentMessages(void);

@@ -10,7 +10,7 @@
 #include "../shell/app.h"
 #include "profile.h"
 
-static WCHAR profilePath[MAX_PATH], fileTypes[128], message[MESSAGE_SIZE];
+static WCHAR profilePath[PATH_SIZE], fileTypes[128], message[MESSAGE_SIZE];
 static char profileText[PROFILE_TEXT_MAX];
 
 // "Pad settings (*.padprofile)", then the pattern, each ended by a NUL.
@@ -26,9 +26,18 @@ static void PrepareFileDialog(OPENFILENAMEW* box, HWND owner, DWORD flags) {
     box->hwndOwner = owner;
     box->lpstrFilter = fileTypes;
     box->lpstrFile = profilePath;
-    box->nMaxFile = MAX_PATH;
+    box->nMaxFile = PATH_SIZE;
     box->lpstrDefExt = PROFILE_EXTENSION;
     box->Flags = flags | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+}
+
+// False when no file was chosen: cancelled, or the dialog failed, which is told.
+static bool ChooseFile(HWND dialog, OPENFILENAMEW* box, BOOL(WINAPI* choose)(OPENFILENAMEW*), UINT caption) {
+    if (choose(box)) return true;
+    DWORD error = CommDlgExtendedError();
+    message[0] = 0;
+    if (error) AppendText(message, TEXT_FILE_DIALOG_FAILED, error), ShowTextMessage(dialog, message, caption, MB_OK | MB_ICONERROR);
+    return false;
 }
 
 static void ShowFileFailure(HWND dialog, UINT text, UINT caption, DWORD error) {
@@ -56,7 +65,7 @@ void SaveProfileForUser(HWND dialog) {
     if (!ShowsReadConfiguration(dialog)) return;  // the menu offers it only then
     OPENFILENAMEW box;
     PrepareFileDialog(&box, dialog, OFN_OVERWRITEPROMPT);
-    if (!GetSaveFileNameW(&box)) return;
+    if (!ChooseFile(dialog, &box, GetSaveFileNameW, TEXT_SAVE_CAPTION)) return;
     PadSettings profile;
     ShownProfile(dialog, &profile);
     DWORD length = (DWORD)FormatProfile(profile, profileText, sizeof profileText);
@@ -107,7 +116,7 @@ static void ApplyProfile(HWND dialog, const PadSettings& profile) {
 void LoadProfileForUser(HWND dialog) {
     OPENFILENAMEW box;
     PrepareFileDialog(&box, dialog, OFN_FILEMUSTEXIST);
-    if (!GetOpenFileNameW(&box)) return;
+    if (!ChooseFile(dialog, &box, GetOpenFileNameW, TEXT_LOAD_CAPTION)) return;
     PadSettings profile;
     if (LoadProfileFile(profilePath, &profile, message) == PROFILE_LOADED) return ApplyProfile(dialog, profile);
     ShowTextMessage(dialog, message, TEXT_LOAD_CAPTION, MB_OK | MB_ICONERROR);

@@ -1,7 +1,9 @@
 // Profile files read and written whole.
 #include "profile.h"
 
-static WCHAR folder[MAX_PATH], temporaryPath[MAX_PATH];
+#include "../dialog/texts.h"
+
+static WCHAR folder[PATH_SIZE], temporaryPath[MAX_PATH];  // the system's limit for a temporary name
 
 static DWORD WriteWhole(const WCHAR* path, const char* text, DWORD length) {
     HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
@@ -15,7 +17,7 @@ static DWORD WriteWhole(const WCHAR* path, const char* text, DWORD length) {
 
 // The folder part of a path: "." when it has none.
 static void FolderOf(const WCHAR* path) {
-    lstrcpynW(folder, path, MAX_PATH);
+    lstrcpynW(folder, path, PATH_SIZE);
     WCHAR* end = NULL;
     for (WCHAR* at = folder; *at; at++)
         if (*at == L'\\' || *at == L'/') end = at;
@@ -33,10 +35,12 @@ DWORD WriteProfileFile(const WCHAR* path, const char* text, DWORD length) {
     return error;
 }
 
-// A read may bring fewer bytes than asked for: it is repeated to the end.
+// A read may bring fewer bytes than asked for: it is repeated to the end. An
+// editor may hold the file open for writing meanwhile.
 DWORD ReadProfileFile(const WCHAR* path, char* buffer, DWORD size, DWORD* got) {
     *got = 0;
-    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE) return GetLastError();
     DWORD error = 0, read = 1;
     while (*got < size && read > 0) {

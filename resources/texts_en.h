@@ -70,6 +70,7 @@
 #define EN_ALL_ON_PAD      "The file's settings are on the pad."
 #define EN_PAD_DIFFERS     "The pad differs from the file:"
 #define EN_COUNT_KEPT      "The button count, however, stays at %d."
+#define EN_FILE_DIALOG_FAILED "The file could not be chosen (error 0x%04X)."
 #define EN_COUNT_DIFFERS   "button count: %d on the pad, %d in the file"
 #define EN_DIRECTION_DIFFERS "the direction is not the file's"
 #define EN_BUTTON_NOT_SET  "button %d is not set on the pad"

@@ -71,6 +71,7 @@
 #define JA_ALL_ON_PAD      "ファイルの設定はすべてパッドに入りました。"
 #define JA_PAD_DIFFERS     "パッドの設定がファイルと異なります："
 #define JA_COUNT_KEPT      "ただしボタン数は %d のままです。"
+#define JA_FILE_DIALOG_FAILED "ファイルを選べませんでした（エラー 0x%04X）。"
 #define JA_COUNT_DIFFERS   "ボタン数：パッドは %d、ファイルは %d"
 #define JA_DIRECTION_DIFFERS "方向がファイルと異なります"
 #define JA_BUTTON_NOT_SET  "ボタン %d がパッドで設定されていません"

@@ -21,9 +21,12 @@ static void FillTrayIcon(HWND window) {
     trayIcon.uID = 0;
     trayIcon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     trayIcon.uCallbackMessage = WM_TRAYNOTIFY;
+    static HICON icons[2];  // each loaded once, for every later entry
     const char* icon = restartStarted ? RES_ICON_SEND : RES_ICON_MAIN;
-    trayIcon.hIcon = (HICON)LoadImageA(hInstance, icon, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                        GetSystemMetrics(SM_CYSMICON), 0);
+    if (!icons[restartStarted != 0])
+        icons[restartStarted != 0] = (HICON)LoadImageA(hInstance, icon, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                        GetSystemMetrics(SM_CYSMICON), 0);
+    trayIcon.hIcon = icons[restartStarted != 0];
     LoadStringW(hInstance, restartStarted ? TEXT_TIP_BUSY : TEXT_TIP_IDLE, trayIcon.szTip, ARRAYSIZE(trayIcon.szTip));
 }
 
@@ -44,10 +47,15 @@ void RemoveTrayIcon(void) {
     if (inTray == 1) Shell_NotifyIconW(NIM_DELETE, &trayIcon);
 }
 
-void RegisterTaskbarCreated(void) { taskbarCreated = RegisterWindowMessageA(MSG_TASKBAR_CREATED); }
+// An elevated run gets the message only when it lets it through.
+void RegisterTaskbarCreated(HWND window) {
+    taskbarCreated = RegisterWindowMessageA(MSG_TASKBAR_CREATED);
+    ChangeWindowMessageFilterEx(window, taskbarCreated, MSGFLT_ALLOW, NULL);
+}
 
+// An icon the new shell refuses leaves the window shown, as entering does.
 void RestoreTrayIcon(void) {
-    if (inTray == 1) Shell_NotifyIconW(NIM_ADD, &trayIcon);
+    if (inTray == 1 && !Shell_NotifyIconW(NIM_ADD, &trayIcon)) LeaveTray(trayIcon.hWnd);
 }
 
 void ShowTrayMenu(HWND window) {

@@ -17,7 +17,7 @@ void EnterTray(HWND window);
 void LeaveTray(HWND window);
 // Deletes the icon if it is there.
 void RemoveTrayIcon(void);
-void RegisterTaskbarCreated(void);
+void RegisterTaskbarCreated(HWND window);
 // A restarted Explorer starts with an empty notification area: the icon is
 // added again if the dialog is in it.
 void RestoreTrayIcon(void);

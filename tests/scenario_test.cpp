@@ -6,6 +6,7 @@
 
 #include <windows.h>
 #include <commdlg.h>
+#include <dbt.h>
 
 #include <algorithm>
 #include <atomic>
@@ -35,6 +36,9 @@ extern "C" void* __imp_SetCommTimeouts;
 extern "C" void* __imp_GetCommTimeouts;
 extern "C" void* __imp_GetOpenFileNameW;
 extern "C" void* __imp_GetSaveFileNameW;
+extern "C" void* __imp_CommDlgExtendedError;
+extern "C" void* __imp_ReadFile;
+extern "C" void* __imp_WriteFile;
 
 namespace {
 
@@ -48,18 +52,22 @@ enum Pre {
     RELAY_DOWN,   // the tool's COM1 is gone
     SWAPPED,      // OPEN, then another pad (Row::state) answers on the same port
     HOSTILE,      // the port's driver hands over every line flag set the wrong way
-    REFUSED,      // the port refuses the call named by Row::typed
+    REFUSED,      // the port (or the file dialog) refuses the call named by Row::typed
     PULLED,       // OPEN, then the cable is pulled: the relay of COM1 ends
     PROBED,       // OPEN, and another thread asks the dialog every 500 ms whether it lives
     FOLDER_IN_WAY,// a folder has the profile file's name (OPEN too, for the dialog: it saves only a read)
-    FILE_THERE    // OPEN, and the profile file holds an older profile
+    FILE_THERE,   // OPEN, and the profile file holds an older profile
+    ZERO_XON_XOFF,// the driver hands XON and XOFF as 0, and limits past its queue
+    REMOVED       // OPEN, then the port's Row::typed call fails with Row::arg while ClearCommError answers
 };
-// LOAD: Row::typed is the file; SAVE_LOAD: saved (Row::typed is the file
+// LOAD: Row::typed is the file, held open by an editor meanwhile; SAVE_LOAD: saved (Row::typed is the file
 // written), then loaded onto a pad of the same count and other settings.
 // COMMAND: the shipped program runs with Row::args, where FILE is a file
 // holding Row::typed and LOG its transcript.
+// DEVICE_EVENT: Windows tells the dialog Row::arg of the open port's device;
+// REFOCUS: the focus comes back to the radio of position Row::arg.
 enum Act { READ, BOX, RADIO, PRESS_ALL, RELEASE_ALL, RESTART, PORT_TOUCH, MAIN_CLOSE, FIND, SAVE, LOAD,
-           LOAD_DECLINING, SAVE_LOAD, COMMAND };
+           LOAD_DECLINING, SAVE_LOAD, COMMAND, DEVICE_EVENT, REFOCUS };
 enum Edit { ANY, ON, OFF };
 
 PadState Twelve(void) { return MakePadState(12, 5, 0x05, 0x0C, 0x01, 0x80); }
@@ -121,6 +129,9 @@ const std::string longText(300, '7');
 const std::string largeFile(64 * 1024 + 1, ';'), longLine = "; " + std::string(999, 'x');
 const char* const GAME = "[pad]\nbuttons=12\ndirection=down-right\nset=1,3,9,11";
 const char* const SAVED_TWELVE = "[pad]\r\nbuttons=12\r\ndirection=down-right\r\nset=1,3,11,12\r\n";
+#define DEVICE_GONE(error) \
+    {.name = "read_fails_" #error, .pre = REMOVED, .typed = "ReadFile", .arg = error, .wire = CR, .status = NOT_LINKED, .edit = OFF, .closes = 1, .then = HS RD}, \
+    {.name = "write_fails_" #error, .pre = REMOVED, .typed = "WriteFile", .arg = error, .status = NOT_LINKED, .edit = OFF, .closes = 1, .then = HS RD}
 
 const Row rows[] = {
     // The read, and what it shows.
@@ -248,11 +259,20 @@ const Row rows[] = {
     // Pulled while the drain after the count waits out its read: the next command's write fails.
     {.name = "cable_pulled_during_a_read", .wire = HS CR "1_num?\rbtn_num?\r\r", .status = NOT_LINKED, .edit = OFF,
      .then = HS RD, .pullAt = "btn_num?\r\r", .noted = "COM1 opened; port closed"},
+    {.name = "driver_hands_xon_and_xoff_as_0", .pre = ZERO_XON_XOFF, .wire = HS RD, .status = CONNECTED},
+    // A device gone, told by the error of a read or write, or by Windows.
+    DEVICE_GONE(ERROR_BAD_COMMAND), DEVICE_GONE(ERROR_GEN_FAILURE), DEVICE_GONE(ERROR_ACCESS_DENIED),
+    DEVICE_GONE(ERROR_OPERATION_ABORTED), DEVICE_GONE(ERROR_DEVICE_NOT_CONNECTED),
+    {.name = "device_query_remove", .pre = OPEN, .act = DEVICE_EVENT, .arg = DBT_DEVICEQUERYREMOVE, .status = NOT_LINKED, .closes = 1, .then = HS RD},
+    {.name = "device_remove_complete", .pre = OPEN, .act = DEVICE_EVENT, .arg = DBT_DEVICEREMOVECOMPLETE, .status = NOT_LINKED, .closes = 1, .then = HS RD},
+    // The focus back on "up" after a box: only the user chooses a direction.
+    {.name = "focus_back_on_an_unchecked_radio", .pre = OPEN, .act = REFOCUS, .arg = 1, .screen = TWELVE},
     {.name = "late_restart_reply_window_answers", .pad = [](PadSimConfig& c) { c.rebootDelayMs = 8000; },
      .pre = PROBED, .act = RESTART, .wire = RESTARTED("012"), .box = REBOOT_OK, .caption = REBOOT_CAPTION,
      .flags = MB_OK | MB_ICONINFORMATION},
 
-    // Finding the pad tries every mapped port, here COM33 after silent ones.
+    // Finding the pad tries every mapped port, here COM33 after a silent one
+    // (given back as found); not COM12, a Bluetooth link.
     {.name = "find_the_pad_on_com33", .pair = 12, .act = FIND, .wire = HS CR "1_num?\r",
      .status = PAD_ON_COM33, .edit = OFF, .then = HS RD, .neighbours = true},
     // A port another run holds is skipped, and sent nothing.
@@ -291,6 +311,8 @@ const Row rows[] = {
      .flags = MB_OK | MB_ICONWARNING},
     {.name = "profile_unreadable", .pre = FOLDER_IN_WAY, .act = LOAD, .box = READ_FILE_FAILED,
      .caption = LOAD_CAPTION, .flags = MB_OK | MB_ICONERROR},
+    {.name = "profile_file_dialog_fails", .pre = REFUSED, .typed = "GetOpenFileNameW", .act = LOAD,
+     .box = FILE_DIALOG_FAILED, .caption = LOAD_CAPTION, .flags = MB_OK | MB_ICONERROR},
     BAD_FILE("", EMPTY_FILE),
     BAD_FILE(largeFile.c_str(), LARGE_FILE),
     BAD_FILE("[pad]\n; caf\xE9", NOT_UTF8_2),
@@ -361,6 +383,8 @@ const Row rows[] = {
     // box or the port. The words themselves are the native table's.
     {.name = "command_bad_argument", .act = COMMAND, .args = "--port COM1 --quiet", .exit = 2,
      .said = UNKNOWN_QUIET, .printed = "SAID\r\nUSAGE\r\n"},
+    {.name = "command_bad_file_by_a_300_character_path", .typed = "[pad]\nbuttons=x", .act = COMMAND,
+     .args = "--port COM1 --apply LONG", .exit = 2, .said = NOT_A_NUMBER_2},
     {.name = "command_log_cannot_be_opened", .pre = FOLDER_IN_WAY, .act = COMMAND, .args = "--port COM1 --read --log FILE",
      .exit = 2, .said = LOG_FAILED},
 
@@ -407,8 +431,10 @@ CommTimeoutsFn realSetCommTimeouts, realGetCommTimeouts;
 bool hostile;
 const char* refusing = "";
 DCB stateSet;
+bool zeroXonXoff;
 BOOL WINAPI HostileGetCommState(HANDLE port, LPDCB dcb) {
     BOOL ok = strcmp(refusing, "GetCommState") == 0 ? FALSE : realGetCommState(port, dcb);
+    if (zeroXonXoff) dcb->XonChar = dcb->XoffChar = 0, dcb->XonLim = dcb->XoffLim = 0xFFFF;
     if (!hostile) return ok;
     dcb->fBinary = dcb->fTXContinueOnXoff = FALSE;
     dcb->fParity = dcb->fOutX = dcb->fInX = dcb->fErrorChar = dcb->fNull = dcb->fAbortOnError = TRUE;
@@ -422,13 +448,67 @@ BOOL WINAPI HostileGetCommTimeouts(HANDLE port, LPCOMMTIMEOUTS timeouts) {
     if (hostile) timeouts->ReadTotalTimeoutMultiplier = timeouts->WriteTotalTimeoutMultiplier = MAXDWORD;
     return ok;
 }
+// As Windows' drivers do: equal XON and XOFF, or limits past the queue, are refused.
 BOOL WINAPI RecordSetCommState(HANDLE port, LPDCB dcb) {
     if (hostile) stateSet = *dcb;
+    COMMPROP queue = {};
+    GetCommProperties(port, &queue);
+    if (dcb->XonChar == dcb->XoffChar || dcb->XonLim > queue.dwCurrentRxQueue || dcb->XoffLim > queue.dwCurrentRxQueue)
+        return SetLastError(ERROR_INVALID_PARAMETER), FALSE;
     return strcmp(refusing, "SetCommState") == 0 ? FALSE : realSetCommState(port, dcb);
 }
 BOOL WINAPI RefusableSetCommTimeouts(HANDLE port, LPCOMMTIMEOUTS timeouts) {
     return strcmp(refusing, "SetCommTimeouts") == 0 ? FALSE : realSetCommTimeouts(port, timeouts);
 }
+// The errors of a driver whose device has gone, which Wine's never gives.
+decltype(&ReadFile) realReadFile;
+decltype(&WriteFile) realWriteFile;
+DWORD removalError;
+BOOL WINAPI RemovableReadFile(HANDLE file, LPVOID data, DWORD size, LPDWORD got, LPOVERLAPPED overlapped) {
+    if (file != portHandle || strcmp(refusing, "ReadFile")) return realReadFile(file, data, size, got, overlapped);
+    return *got = 0, SetLastError(removalError), FALSE;
+}
+BOOL WINAPI RemovableWriteFile(HANDLE file, LPCVOID data, DWORD size, LPDWORD done, LPOVERLAPPED overlapped) {
+    if (file != portHandle || strcmp(refusing, "WriteFile")) return realWriteFile(file, data, size, done, overlapped);
+    return *done = 0, SetLastError(removalError), FALSE;
+}
+// COM2's line speed as the next program finds it; set first when speed is given.
+DWORD Com2Speed(DWORD speed = 0) {
+    HANDLE handle = CreateFileA("COM2", GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
+    DCB dcb = {};
+    if (GetCommState(handle, &dcb) && speed) dcb.BaudRate = speed, SetCommState(handle, &dcb);
+    CloseHandle(handle);
+    return dcb.BaudRate;
+}
+// COM12's map entry names a Bluetooth modem, or again the serial device Wine names.
+void MapCom12AsBluetooth(bool bluetooth) {
+    HKEY map;
+    RegOpenKeyExA(HKEY_LOCAL_MACHINE, "HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_ALL_ACCESS, &map);
+    RegDeleteValueA(map, bluetooth ? "\\Device\\Serial11" : "\\Device\\BthModem11");
+    RegSetValueExA(map, bluetooth ? "\\Device\\BthModem11" : "\\Device\\Serial11", 0, REG_SZ, (const BYTE*)"COM12", 6);
+    RegCloseKey(map);
+}
+
+// Windows' automatic radio button, which Wine's is not: "BM_SETDONTCLICK: Sets
+// a flag on a radio button that controls the generation of BN_CLICKED messages
+// when the radio button receives focus" (Win32 documentation, Button Messages).
+// An unchecked one clicks when it gets the focus unless so told.
+WNDPROC buttonProc;
+LRESULT CALLBACK WindowsRadio(HWND radio, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == BM_SETDONTCLICK) SetWindowLongPtrW(radio, GWLP_USERDATA, wParam);
+    LRESULT result = CallWindowProcW(buttonProc, radio, message, wParam, lParam);
+    if (message == WM_SETFOCUS && !GetWindowLongPtrW(radio, GWLP_USERDATA) && !SendMessageW(radio, BM_GETCHECK, 0, 0))
+        SendMessageW(GetParent(radio), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(radio), BN_CLICKED), (LPARAM)radio);
+    return result;
+}
+LRESULT CALLBACK MakeRadiosWindows(int code, WPARAM wParam, LPARAM lParam) {
+    wchar_t name[16] = L"";
+    if (code == HCBT_CREATEWND && GetClassNameW((HWND)wParam, name, 16) && lstrcmpiW(name, L"Button") == 0 &&
+        (((CBT_CREATEWNDW*)lParam)->lpcs->style & BS_TYPEMASK) == BS_AUTORADIOBUTTON)
+        buttonProc = (WNDPROC)SetWindowLongPtrW((HWND)wParam, GWLP_WNDPROC, (LONG_PTR)WindowsRadio);
+    return CallNextHookEx(NULL, code, wParam, lParam);
+}
+
 std::string LineFlags(const DCB& d) {
     char text[160];
     snprintf(text, sizeof text, "%lu %d%d%d bin%d par%d outx%d inx%d err%d null%d abort%d dsr%d txc%d cts%d dsrflow%d dtr%d rts%d",
@@ -454,8 +534,10 @@ void ProbeWindow(HWND window) {
 
 // The common file dialogs have no face under the null driver: the file is named here.
 typedef BOOL(WINAPI* FileDialogFn)(LPOPENFILENAMEW);
-std::wstring profileFolder, profileFile;
+std::wstring profileFolder, profileFile, longProfileFile;
+DWORD WINAPI FileDialogError(void) { return *refusing ? FNERR_BUFFERTOOSMALL : 0; }
 BOOL WINAPI NameProfileFile(LPOPENFILENAMEW box) {
+    if (!strcmp(refusing, "GetOpenFileNameW")) return FALSE;
     lstrcpynW(box->lpstrFile, profileFile.c_str(), box->nMaxFile);
     return TRUE;
 }
@@ -576,10 +658,16 @@ protected:
             realGetCommTimeouts = (CommTimeoutsFn)PatchImport(&__imp_GetCommTimeouts, (void*)HostileGetCommTimeouts);
             PatchImport(&__imp_GetOpenFileNameW, (void*)NameProfileFile);
             PatchImport(&__imp_GetSaveFileNameW, (void*)NameProfileFile);
+            PatchImport(&__imp_CommDlgExtendedError, (void*)FileDialogError);
+            realReadFile = (decltype(&ReadFile))PatchImport(&__imp_ReadFile, (void*)RemovableReadFile);
+            realWriteFile = (decltype(&WriteFile))PatchImport(&__imp_WriteFile, (void*)RemovableWriteFile);
+            SetWindowsHookExW(WH_CBT, MakeRadiosWindows, NULL, GetCurrentThreadId());
             WCHAR temp[MAX_PATH];
             GetTempPathW(MAX_PATH, temp);
             profileFolder = std::wstring(temp) + L"padconfig-profiles\\";
             profileFile = profileFolder + L"p." PROFILE_EXTENSION;
+            for (longProfileFile = profileFolder; longProfileFile.size() < 300 - 13;) longProfileFile += L".\\";
+            longProfileFile += L"p." PROFILE_EXTENSION;
             CreateDirectoryW(profileFolder.c_str(), NULL);
             transcriptFile = std::wstring(temp) + L"padconfig-scenario.log";
             commandLog = std::wstring(temp) + L"padconfig-command.log";
@@ -593,6 +681,8 @@ protected:
         if (claim) CloseHandle(claim);
         if (pad) StopPadSim(*pad);
         if (relayDown) RelayUp(1);
+        if (editor != INVALID_HANDLE_VALUE) CloseHandle(editor), editor = INVALID_HANDLE_VALUE;
+        if (bluetooth) MapCom12AsBluetooth(bluetooth = false);
         for (auto& neighbour : neighbours)
             if (neighbour) StopPadSim(*neighbour);
         if (second) StopPadSim(*second), second.reset();
@@ -640,6 +730,8 @@ protected:
         if (row.pre == RELAY_DOWN || row.pre == PULLED) RelayDown(1), relayDown = true;
         hostile = row.pre == HOSTILE;
         refusing = row.pre == REFUSED ? row.typed : "";
+        if (row.pre == REMOVED) refusing = row.typed, removalError = row.arg;
+        zeroXonXoff = row.pre == ZERO_XON_XOFF;
         answered = unanswered = 0;
         probing = row.pre == PROBED, probed = false;
         if (probing) prober = std::thread(ProbeWindow, dialog), probeStart = GetTickCount();
@@ -661,6 +753,7 @@ protected:
             neighbours[i]->config.misbehaviour = BEHAVE_SILENT;
             ASSERT_TRUE(StartPadOnPair(*neighbours[i], i ? 11 : 2));
         }
+        Com2Speed(19200), MapCom12AsBluetooth(bluetooth = true);  // as others left them
         if (row.secondPair) {
             RelayUp(row.secondPair);
             second.reset(new PadSim);
@@ -681,7 +774,11 @@ protected:
         if (row.pullAt) PullAt(row.pullAt);
         if (row.act == BOX) return UserClick(dialog, 1027 + row.arg - 1);
         if (row.act == RADIO) return UserClick(dialog, 1059 + row.arg);
-        if (row.act == LOAD || row.act == LOAD_DECLINING) WriteProfileFile(row.typed);
+        if (row.act == REFOCUS) return (void)SetFocus(GetDlgItem(dialog, 1059 + row.arg));
+        DEV_BROADCAST_HANDLE device = {sizeof device, DBT_DEVTYP_HANDLE, 0, portHandle, NULL, {}, 0, {0}};
+        if (row.act == DEVICE_EVENT) return (void)SendMessageW(dialog, WM_DEVICECHANGE, row.arg, (LPARAM)&device);
+        if (row.act == LOAD || row.act == LOAD_DECLINING)
+            WriteProfileFile(row.typed), editor = CreateFileW(profileFile.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
         AnswerYesNoWith(row.act == LOAD_DECLINING ? IDNO : IDYES);
         if (row.act == SAVE_LOAD) return SaveThenLoadOntoAnotherPad(row);
         if (row.act == COMMAND) return RunCommand(row);
@@ -697,6 +794,7 @@ protected:
         if (*row.typed) WriteProfileFile(row.typed);
         std::string arguments = row.args;
         Replace(arguments, "FILE", "\"" + Utf8(profileFile.c_str()) + "\"");
+        Replace(arguments, "LONG", "\"" + Utf8(longProfileFile.c_str()) + "\"");
         Replace(arguments, "LOG", "\"" + Utf8(commandLog.c_str()) + "\"");
         DeleteFileW(commandLog.c_str());
         run = row.launch ? RunPadconfigAs(arguments, row.launch) : RunPadconfig(arguments);
@@ -716,6 +814,7 @@ protected:
     void CheckCommand(const Row& row, const std::vector<WireByte>& wire) {
         EXPECT_EQ(run.exit, row.exit) << run.output;
         if (row.printed) EXPECT_EQ(run.output, Printed(row));
+        if (strstr(row.args, "LONG")) EXPECT_NE(run.output.find(Utf8(longProfileFile.c_str())), std::string::npos) << run.output;
         if (row.exit && strstr(row.args, "--save")) EXPECT_EQ(FilesIn(), filesBefore) << "a failed run wrote a file";
         std::string said = Text(row.said) + "\n";
         Replace(said, "%s", Utf8(profileFile.c_str()));
@@ -745,7 +844,7 @@ protected:
     }
     // The action's effects, checked against the row.
     void Check(const Row& row) {
-        hostile = false, refusing = "";
+        hostile = false, refusing = "", zeroXonXoff = false;
         pulling = false;
         if (puller.joinable()) puller.join();
         if (prober.joinable()) StopProbing();
@@ -755,8 +854,10 @@ protected:
         std::vector<WireByte> wire =
             SettledWire(*pad, onePort ? Transcribed(transcriptFile, transcriptStart, WIRE_SENT).size() : 0);
         EXPECT_EQ(ToolBytes(wire), row.wire) << "what the tool sent";
+        // COM2 sees the handshake unless another run holds it; COM12, a Bluetooth link, nothing.
         for (int i = 0; i < 2; i++)
-            if (neighbours[i]) EXPECT_EQ(ToolBytes(SettledWire(*neighbours[i])), row.held == (i ? 12 : 2) ? "" : HS) << "a silent neighbour";
+            if (neighbours[i]) EXPECT_EQ(ToolBytes(SettledWire(*neighbours[i])), i || row.held == 2 ? "" : HS) << "neighbour " << i;
+        if (row.neighbours) EXPECT_EQ(Com2Speed(), 19200u) << "COM2 given back as found";
         if (second) EXPECT_EQ(ToolBytes(SettledWire(*second)), row.wire) << "the second pad";
         if (row.act == COMMAND) return CheckCommand(row, wire);
         std::string notes = Notes(transcriptFile, transcriptStart);
@@ -764,6 +865,7 @@ protected:
         if (row.noted) EXPECT_EQ(notes, row.noted) << "the transcript's notes";
         // A search opens many ports: each one it opened, it closed.
         if (row.act == FIND) EXPECT_EQ(toolCloses, Count(notes, " opened") - Count(notes, "cannot be opened")) << notes;
+        if (row.neighbours) EXPECT_TRUE(Count(notes, "COM2 ") > 0 && Count(notes, "COM12") == 0) << notes;
         if (row.status) EXPECT_EQ(ControlText(dialog, 1000), Text(row.status)) << "status label";
         EXPECT_EQ(ControlText(dialog, 1005) + " | " + ControlText(dialog, 1075), Text(PAD_INFO) + " | " + Text(RESTART_USB))
             << "button captions after the action";
@@ -804,7 +906,7 @@ protected:
     HWND dialog = NULL;
     static bool LinkFirst(const Row& row) {
         return row.pre == OPEN || row.pre == TYPED_COUNT || row.pre == STALE_ACK || row.pre == SWAPPED ||
-               row.pre == PULLED || row.pre == PROBED || row.pre == FILE_THERE ||
+               row.pre == PULLED || row.pre == PROBED || row.pre == FILE_THERE || row.pre == REMOVED ||
                (row.pre == FOLDER_IN_WAY && row.act != COMMAND);
     }
     static std::string MakeState(const PadState& s) {
@@ -821,6 +923,8 @@ protected:
     std::atomic<bool> pulling{false};
     HANDLE claim = NULL;
     bool relayDown = false, searched = false;
+    HANDLE editor = INVALID_HANDLE_VALUE;  // the profile file, held open for writing as an editor holds it
+    bool bluetooth = false;
 };
 
 TEST_P(Scenario, Row) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <dbt.h>
 #include <shellapi.h>
 #include <commctrl.h>
 
@@ -114,6 +115,21 @@ TEST_F(Startup, EnteringThePortListReadsThePortsAgain) {
     EXPECT_TRUE(chosen()) << ListRows(list);
 }
 
+// A port that arrives is listed at once, before COM33, which stays chosen.
+TEST_F(Startup, AnArrivingPortIsListedAtOnce) {
+    HWND list = GetDlgItem(dialog, 1016);
+    SendMessageA(list, CB_SETCURSEL, SendMessageA(list, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)"COM33"), 0);
+    HKEY map;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_ALL_ACCESS, &map), ERROR_SUCCESS);
+    RegSetValueExA(map, "\\Device\\PlugTest", 0, REG_SZ, (const BYTE*)"COM15", 6);
+    DEV_BROADCAST_PORT_W arrival = {sizeof arrival, DBT_DEVTYP_PORT, 0, {0}};  // the name is not read
+    SendMessageW(dialog, WM_DEVICECHANGE, DBT_DEVICEARRIVAL, (LPARAM)&arrival);
+    RegDeleteValueA(map, "\\Device\\PlugTest");
+    RegCloseKey(map);
+    std::string rows = ListRows(list), chosen = " COM33 @" + std::to_string(SendMessageA(list, CB_GETCOUNT, 0, 0) - 1);
+    EXPECT_TRUE(rows.find(" COM12 COM15 COM21 ") != std::string::npos && rows.rfind(chosen) == rows.size() - chosen.size()) << rows;
+}
+
 // --port COMn: its row is chosen; a port the machine does not list gets one.
 TEST(StartupPort, TheCommandLinesPortIsChosen) {
     const struct { int port; const char* row; } cases[] = {{5, "COM5"}, {33, "COM33"}, {200, "COM200"}};
@@ -211,6 +227,16 @@ TEST_F(Startup, TheIconComesBackAfterExplorerRestarts) {
         SendMessageTimeoutA(HWND_BROADCAST, created, 0, 0, SMTO_ABORTIFHUNG, 2000, &result);
         EXPECT_EQ(iconCalls.substr(0, 4), tray ? "add " : "") << "in the tray: " << tray;
     }
+}
+
+// A new shell that refuses the icon: the dialog comes back rather than stay
+// out of reach.
+TEST_F(Startup, AnIconRefusedAfterExplorerRestartsShowsTheDialog) {
+    Click(dialog, 40004);
+    shellAccepts = FALSE;
+    SendMessageA(dialog, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    EXPECT_EQ(inTray, 0);
 }
 
 // The shell's conventions that live in the resources.

@@ -130,6 +130,7 @@ static const char* const texts[TEXT_KEYS][2] = {
     {"通信中に COM1 が失われました。", "COM1 went away during the exchange."},
     {"--quiet: 不明なオプションです（--help を参照）。", "--quiet: unknown option (see --help)."},
     {"標準出力に書き込めません。", "Cannot write to standard output."},
+    {"ファイルを選べませんでした（エラー 0x3003）。", "The file could not be chosen (error 0x3003)."},
     {"メニュー [タスクバーに入れる(&T) | タスクトレイに入れる(&R) | - | パッドを探す(&F) | - | 設定を保存… | "
      "設定を読込… | - | バージョン情報(&A) | - | 終了(&X)] | ダイアログ [設定ダイアログ表示(&D)]; "
      "タスクトレイメニュー [タスクトレイから出す(&O) | - | バージョン情報(&A) | - | 終了(&X)]",
