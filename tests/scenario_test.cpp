@@ -266,6 +266,9 @@ const Row rows[] = {
     {.name = "device_query_remove", .pre = OPEN, .act = DEVICE_EVENT, .arg = DBT_DEVICEQUERYREMOVE, .status = NOT_LINKED, .closes = 1, .then = HS RD},
     {.name = "device_remove_complete", .pre = OPEN, .act = DEVICE_EVENT, .arg = DBT_DEVICEREMOVECOMPLETE, .status = NOT_LINKED, .closes = 1, .then = HS RD},
     // The focus back on "up" after a box: only the user chooses a direction.
+    {.name = "device_gone_during_the_restart_wait", .pad = [](PadSimConfig& c) { c.rebootDelayMs = -1; }, .pre = OPEN,
+     .typed = "ReadFile", .act = RESTART, .arg = ERROR_DEVICE_NOT_CONNECTED, .wire = CR "buttom_0=012\rreboot\r",
+     .status = NOT_LINKED, .closes = 1, .then = HS RD, .pullAt = "reboot\r"},
     {.name = "focus_back_on_an_unchecked_radio", .pre = OPEN, .act = REFOCUS, .arg = 1, .screen = TWELVE},
     {.name = "late_restart_reply_window_answers", .pad = [](PadSimConfig& c) { c.rebootDelayMs = 8000; },
      .pre = PROBED, .act = RESTART, .wire = RESTARTED("012"), .box = REBOOT_OK, .caption = REBOOT_CAPTION,
@@ -761,17 +764,19 @@ protected:
             ASSERT_TRUE(StartPadOnPair(*second, row.secondPair));
         }
     }
-    // The cable is pulled (the relay of COM1 ends) once the stand-in has seen the text.
-    void PullAt(const char* text) {
+    // Once the stand-in has seen Row::pullAt, the cable is pulled (the relay of
+    // COM1 ends), or the driver fails the Row::typed call with Row::arg from then on.
+    void PullAt(const Row& row) {
         pulling = true;
-        puller = std::thread([this, text] {
-            while (pulling && ToolBytes(WireSnapshot(*pad)).find(text) == std::string::npos) Sleep(2);
-            if (pulling) RelayDown(1), relayDown = true;
+        puller = std::thread([this, &row] {
+            while (pulling && ToolBytes(WireSnapshot(*pad)).find(row.pullAt) == std::string::npos) Sleep(2);
+            if (pulling && *row.typed) removalError = row.arg, refusing = row.typed;
+            else if (pulling) RelayDown(1), relayDown = true;
         });
     }
     void Act(const Row& row) {
         static const int ids[] = {1005, 0, 0, 1003, 1004, 1075, 1016, 0, 40007, 40008, 40009, 40009};
-        if (row.pullAt) PullAt(row.pullAt);
+        if (row.pullAt) PullAt(row);
         if (row.act == BOX) return UserClick(dialog, 1027 + row.arg - 1);
         if (row.act == RADIO) return UserClick(dialog, 1059 + row.arg);
         if (row.act == REFOCUS) return (void)SetFocus(GetDlgItem(dialog, 1059 + row.arg));
