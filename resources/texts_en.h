@@ -2,7 +2,8 @@
 #define EN_DIALOG_TITLE    "H8/3052F (3048F) USB game pad settings"
 #define EN_DIALOG_FONT     "MS Shell Dlg"
 #define EN_BOX_WIDTH       21  // the button check boxes, in dialog units
-#define EN_STATUS_WIDTH    62  // the status label, in dialog units
+#define EN_STATUS_X        30  // the status label, in dialog units
+#define EN_STATUS_WIDTH    62
 #define EN_MAIN_TITLE      "Brisvel display (PIC USB)"
 
 // Control captions.
