@@ -127,8 +127,7 @@ static int ListPads(const Arguments& arguments) {
     if (arguments.port) {
         int code = OpenPad(arguments);
         if (code != EXIT_DONE) return code;
-        DrainInput();
-        if (QueryValue(CMD_PROBE) == PROBE_READY) ListPad(portNumber, &listed);
+        if (PadIsReady()) ListPad(portNumber, &listed);
         code = listed ? EXIT_DONE : ReadFailure();
         CloseLink();
         return code;

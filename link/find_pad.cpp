@@ -12,8 +12,7 @@ static bool AnswersAsPad(int number, int* portInUse) {
     OpenResult result = OpenPortLink(number, true);
     if (result == PORT_IN_USE && !*portInUse) *portInUse = number;
     if (result != PORT_READY) return false;
-    DrainInput();
-    if (QueryValue(CMD_PROBE) == PROBE_READY) return true;
+    if (PadIsReady()) return true;
     GiveBackPort();
     return false;
 }

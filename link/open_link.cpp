@@ -149,9 +149,19 @@ void CloseLink(void) {
     ReleaseClaim();
 }
 
+// A driver may refuse the very record it handed over (XON equal to XOFF):
+// then it gets that record with the flow characters and limits it took from us.
+static void GiveBackLine(void) {
+    if (SetCommState(portHandle, &foundState)) return;
+    DCB back = foundState, ours = foundState;
+    ApplyLineSettings(&ours, ReceiveQueue());
+    back.XonChar = ours.XonChar, back.XoffChar = ours.XoffChar, back.XonLim = ours.XonLim, back.XoffLim = ours.XoffLim;
+    SetCommState(portHandle, &back);
+}
+
 void GiveBackPort(void) {
     if (LinkState == LINK_OPEN && portHandle != INVALID_HANDLE_VALUE) {
-        SetCommState(portHandle, &foundState);
+        GiveBackLine();
         if (timeoutsFound) SetCommTimeouts(portHandle, &foundTimeouts);
     }
     CloseLink();

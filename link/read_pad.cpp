@@ -15,9 +15,13 @@ static int DirectionOfCode(int code) {
     return 0;
 }
 
-static bool QueryAll(PadSettings* settings) {
+bool PadIsReady(void) {
     DrainInput();
-    if (QueryValue(CMD_PROBE) != PROBE_READY) return false;
+    return QueryValue(CMD_PROBE) == PROBE_READY;
+}
+
+static bool QueryAll(PadSettings* settings) {
+    if (!PadIsReady()) return false;
     int count = QueryValue(CMD_COUNT);
     if (count == NO_VALUE) return false;
     settings->buttons = count;

@@ -71,6 +71,9 @@ bool AckOk(void);
 // After "reboot": the pad's button count, or NO_VALUE when it never answered.
 int AwaitRestartReply(void);
 
+// What answered the handshake is the pad, ready: after a drain, the probe
+// gives 255.
+bool PadIsReady(void);
 // Reads the pad's count, direction and masks, in the order the pad answers
 // them; false when it failed the probe or a reply never came, with the fields
 // not reached left NO_VALUE. A read that ends well sends "Ini_Disp".

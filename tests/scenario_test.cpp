@@ -99,7 +99,8 @@ struct Row {
     bool neighbours = false;       // silent devices on COM2 and COM12 (they must see the handshake only), the
                                    // ports of no other pair there
     int held = 0;                  // COMn held by another run of the tool (its claim of the port)
-    const char* pullAt = nullptr;  // the cable is pulled once the stand-in has seen this
+    const char* pullAt = nullptr;  // once the stand-in has seen this, the cable is pulled (or with
+                                   // Row::typed, that call fails with Row::arg from then on)
     const char* noted = nullptr;   // the transcript's notes during the action, "; " between them
     ShellLaunch launch = NO_SHELL; // COMMAND: how a shell hands over its streams
     TextKey onScreen = NO_TEXT;    // COMMAND: a line on the console
@@ -144,6 +145,8 @@ const Row rows[] = {
      .edit = ON, .screen = "n32 e32 r1067 11111111 11111111 11111111 11111111"},
     {.name = "read_count_33_selects_no_row", .state = MakePadState(33, 8, 0, 0, 0, 0), .wire = HS RD,
      .screen = "n-1 e32 r1060 00000000 00000000 00000000 00000000"},
+    {.name = "read_negative_count_selects_no_row", .pad = [](PadSimConfig& c) { c.valueReplies["btn_num?"] = "-002\r\n"; },
+     .wire = HS RD, .screen = "n-1 e0 r1063 10100000 00110000 10000000 00000001"},
     {.name = "read_unknown_direction_is_centre_and_sent", .state = MakePadState(8, 3, 0x81, 0, 0, 0),
      .wire = HS CR "1_num?\rbtn_num?\r\ra_num?\rbuttom_a=000\rb_num?\rc_num?\rd_num?\re_num?\rIni_Disp\r",
      .status = CONNECTED, .screen = "n8 e8 r1059 10000001 00000000 00000000 00000000"},
@@ -203,12 +206,16 @@ const Row rows[] = {
      .wire = RESTARTED("012"), .box = REBOOT_OK, .caption = REBOOT_CAPTION, .flags = MB_OK | MB_ICONINFORMATION},
     {.name = "restart_typed_40_sends_no_count", .pre = TYPED_COUNT, .typed = "40", .act = RESTART, .wire = CR,
      .box = REBOOT_FAILED, .caption = REBOOT_CAPTION, .flags = MB_OK | MB_ICONERROR},
+    // A field with no digit is no count, not 0.
+    {.name = "restart_typed_ab_sends_no_count", .pre = TYPED_COUNT, .typed = "ab", .act = RESTART, .wire = CR,
+     .box = REBOOT_FAILED, .caption = REBOOT_CAPTION, .flags = MB_OK | MB_ICONERROR},
     {.name = "restart_count_refused", .pad = Nak, .pre = OPEN, .act = RESTART, .wire = CR "buttom_0=012\r"},
     {.name = "restart_wrong_count_reported", .pad = [](PadSimConfig& c) { c.rebootReply = "0008\r\n"; },
      .pre = OPEN, .act = RESTART, .wire = CR "buttom_0=012\rreboot\r", .box = REBOOT_FAILED,
      .caption = REBOOT_CAPTION, .flags = MB_OK | MB_ICONERROR, .then = RD},
-    {.name = "restart_never_answered", .pad = [](PadSimConfig& c) { c.rebootDelayMs = -1; }, .pre = OPEN,
-     .act = RESTART, .wire = CR "buttom_0=012\rreboot\r", .box = REBOOT_FAILED, .caption = REBOOT_CAPTION,
+    // To no buttons: silence must not pass for a reported 0.
+    {.name = "restart_never_answered", .pad = [](PadSimConfig& c) { c.rebootDelayMs = -1; }, .pre = TYPED_COUNT,
+     .typed = "0", .act = RESTART, .wire = CR "buttom_0=255\rreboot\r", .box = REBOOT_FAILED, .caption = REBOOT_CAPTION,
      .flags = MB_OK | MB_ICONERROR, .then = RD},
 
     // Opening and the handshake: 'O' first or 'K' second passes.
@@ -256,6 +263,8 @@ const Row rows[] = {
      .then = HS RD, .noted = "port closed"},
     {.name = "cable_pulled_then_read", .pre = PULLED, .status = NOT_LINKED, .edit = OFF, .then = HS RD,
      .noted = "port closed"},
+    {.name = "cable_pulled_then_release_all", .pre = PULLED, .act = RELEASE_ALL, .status = NOT_LINKED, .then = HS RD,
+     .noted = "port closed"},
     // Pulled while the drain after the count waits out its read: the next command's write fails.
     {.name = "cable_pulled_during_a_read", .wire = HS CR "1_num?\rbtn_num?\r\r", .status = NOT_LINKED, .edit = OFF,
      .then = HS RD, .pullAt = "btn_num?\r\r", .noted = "COM1 opened; port closed"},
@@ -265,10 +274,11 @@ const Row rows[] = {
     DEVICE_GONE(ERROR_OPERATION_ABORTED), DEVICE_GONE(ERROR_DEVICE_NOT_CONNECTED),
     {.name = "device_query_remove", .pre = OPEN, .act = DEVICE_EVENT, .arg = DBT_DEVICEQUERYREMOVE, .status = NOT_LINKED, .closes = 1, .then = HS RD},
     {.name = "device_remove_complete", .pre = OPEN, .act = DEVICE_EVENT, .arg = DBT_DEVICEREMOVECOMPLETE, .status = NOT_LINKED, .closes = 1, .then = HS RD},
-    // The focus back on "up" after a box: only the user chooses a direction.
+    // Gone while the restart waits for the pad: its reads fail as a removed USB driver fails them.
     {.name = "device_gone_during_the_restart_wait", .pad = [](PadSimConfig& c) { c.rebootDelayMs = -1; }, .pre = OPEN,
      .typed = "ReadFile", .act = RESTART, .arg = ERROR_DEVICE_NOT_CONNECTED, .wire = CR "buttom_0=012\rreboot\r",
      .status = NOT_LINKED, .closes = 1, .then = HS RD, .pullAt = "reboot\r"},
+    // The focus back on "up" after a box: only the user chooses a direction.
     {.name = "focus_back_on_an_unchecked_radio", .pre = OPEN, .act = REFOCUS, .arg = 1, .screen = TWELVE},
     {.name = "late_restart_reply_window_answers", .pad = [](PadSimConfig& c) { c.rebootDelayMs = 8000; },
      .pre = PROBED, .act = RESTART, .wire = RESTARTED("012"), .box = REBOOT_OK, .caption = REBOOT_CAPTION,
@@ -278,6 +288,8 @@ const Row rows[] = {
     // (given back as found); not COM12, a Bluetooth link.
     {.name = "find_the_pad_on_com33", .pair = 12, .act = FIND, .wire = HS CR "1_num?\r",
      .status = PAD_ON_COM33, .edit = OFF, .then = HS RD, .neighbours = true},
+    {.name = "find_gives_back_a_port_whose_driver_refuses_its_own_record", .pre = ZERO_XON_XOFF, .pair = 12,
+     .act = FIND, .wire = HS CR "1_num?\r", .status = PAD_ON_COM33, .then = HS RD, .neighbours = true},
     // A port another run holds is skipped, and sent nothing.
     {.name = "find_past_a_port_in_use", .pair = 12, .act = FIND, .wire = HS CR "1_num?\r", .status = PAD_ON_COM33,
      .then = HS RD, .neighbours = true, .held = 2},
@@ -432,7 +444,7 @@ typedef BOOL(WINAPI* CommTimeoutsFn)(HANDLE, LPCOMMTIMEOUTS);
 CommStateFn realGetCommState, realSetCommState;
 CommTimeoutsFn realSetCommTimeouts, realGetCommTimeouts;
 bool hostile;
-const char* refusing = "";
+std::atomic<const char*> refusing{""};  // set last: the call is refused with removalError
 DCB stateSet;
 bool zeroXonXoff;
 BOOL WINAPI HostileGetCommState(HANDLE port, LPDCB dcb) {
@@ -466,7 +478,7 @@ BOOL WINAPI RefusableSetCommTimeouts(HANDLE port, LPCOMMTIMEOUTS timeouts) {
 // The errors of a driver whose device has gone, which Wine's never gives.
 decltype(&ReadFile) realReadFile;
 decltype(&WriteFile) realWriteFile;
-DWORD removalError;
+std::atomic<DWORD> removalError;
 BOOL WINAPI RemovableReadFile(HANDLE file, LPVOID data, DWORD size, LPDWORD got, LPOVERLAPPED overlapped) {
     if (file != portHandle || strcmp(refusing, "ReadFile")) return realReadFile(file, data, size, got, overlapped);
     return *got = 0, SetLastError(removalError), FALSE;
@@ -734,11 +746,11 @@ protected:
         hostile = row.pre == HOSTILE;
         refusing = row.pre == REFUSED ? row.typed : "";
         if (row.pre == REMOVED) refusing = row.typed, removalError = row.arg;
-        zeroXonXoff = row.pre == ZERO_XON_XOFF;
         answered = unanswered = 0;
         probing = row.pre == PROBED, probed = false;
         if (probing) prober = std::thread(ProbeWindow, dialog), probeStart = GetTickCount();
         if (row.neighbours) Quieten(row);
+        zeroXonXoff = row.pre == ZERO_XON_XOFF;  // after the neighbours' own settings
         if (row.held) claim = CreateMutexW(NULL, FALSE, (L"Local\\padconfig-COM" + std::to_wstring(row.held)).c_str());
         filesBefore = FilesIn();
     }
@@ -770,7 +782,7 @@ protected:
         pulling = true;
         puller = std::thread([this, &row] {
             while (pulling && ToolBytes(WireSnapshot(*pad)).find(row.pullAt) == std::string::npos) Sleep(2);
-            if (pulling && *row.typed) removalError = row.arg, refusing = row.typed;
+            if (pulling && *row.typed) removalError = row.arg, refusing = row.typed;  // in that order
             else if (pulling) RelayDown(1), relayDown = true;
         });
     }
@@ -840,7 +852,8 @@ protected:
     void StopProbing(void) {
         DWORD took = GetTickCount() - probeStart;
         probing = false;
-        while (!probed) PumpMessages(), Sleep(5);
+        for (int waited = 0; !probed && waited < 10000; waited += 5) PumpMessages(), Sleep(5);
+        ASSERT_TRUE(probed) << "the prober did not stop within 10 s";
         prober.join();
         EXPECT_EQ(unanswered, 0) << "questions left 5 s without an answer, of " << answered + unanswered;
         // A question every 500 ms, answered within a slice of the wait (500 ms): at
