@@ -1,21 +1,11 @@
 // "パッドを探す": the port whose device answers as the pad is chosen in the
 // port list; the next action opens it as usual.
-#include <cstdio>
-
 #include "../link/find_pad.h"
 #include "../link/serial_link.h"
 #include "config_dialog.h"
 #include "control_ids.h"
 #include "port_list.h"
 #include "texts.h"
-
-static void ChoosePort(int number) {
-    char name[PORT_NAME_SIZE];
-    snprintf(name, sizeof name, "COM%d", number);
-    LRESULT row = SendMessageA(portListWindow, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)name);
-    SendMessageA(portListWindow, CB_SETCURSEL, row == CB_ERR ? (WPARAM)-1 : (WPARAM)row, 0);
-    if (row == CB_ERR) SetWindowTextA(portListWindow, name);
-}
 
 void FindPadForUser(HWND dialog) {
     SetEditControlsEnabled(dialog, 0);  // what the dialog shows may be another pad's
@@ -27,6 +17,6 @@ void FindPadForUser(HWND dialog) {
         ShowMessage(dialog, TEXT_NO_PAD, TEXT_FIND_CAPTION, MB_OK | MB_ICONINFORMATION);
         return;
     }
-    ChoosePort(number);
+    ChoosePort(portListWindow, number);
     SetTextWithNumber(GetDlgItem(dialog, IDC_STATUS), TEXT_PAD_ON_PORT, number);
 }
