@@ -4,7 +4,6 @@
 #define JA_BOX_WIDTH       17  // the button check boxes, in dialog units
 #define JA_STATUS_X        24  // the status label, in dialog units: "全ボタン解除失敗！！" inside its frame
 #define JA_STATUS_WIDTH    70
-                               // needs all of it, past its frame
 #define JA_MAIN_TITLE      "Ｂｒｉｓｖｅｌ表示（ＰＩＣＵＳＢ）"
 
 // Control captions.

@@ -246,7 +246,7 @@ TEST(Resources, ManifestAndIconSizes) {
     std::string manifest((const char*)LockResource(LoadResource(NULL, found)), SizeofResource(NULL, found));
     for (const char* entry : {"35138b9a-5d96-4fbd-8e2d-a2440225f93a", "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38",
                               "1f676c76-80e1-4239-95bb-83d0f6d0da78", "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a",
-                              "WindowsSettings\">true</dpiAware>", "Microsoft.Windows.Common-Controls", "6.0.0.0"})
+                              "WindowsSettings\">true</dpiAware>", "WindowsSettings\">true</longPathAware>", "Microsoft.Windows.Common-Controls", "6.0.0.0"})
         EXPECT_NE(manifest.find(entry), std::string::npos) << entry;
     for (const char* icon : {"MYICON_MAIN", "MYICON_SEND"}) {
         HRSRC group = FindResourceA(NULL, icon, MAKEINTRESOURCEA(14));  // RT_GROUP_ICON
