@@ -21,7 +21,7 @@ std::string ToolBytes(const std::vector<WireByte>& wire, bool fromTool) {
 std::vector<WireByte> SettledWire(PadSim& pad, size_t sent) {
     std::vector<WireByte> wire = WireSnapshot(pad);
     for (int waited = 0; waited < 2000 && ToolBytes(wire).size() < sent; waited += 5) Sleep(5), wire = WireSnapshot(pad);
-    for (size_t seen = 0, waited = 0; waited < 2000 && seen != wire.size(); waited += 50)
+    for (size_t seen = SIZE_MAX, waited = 0; waited < 2000 && seen != wire.size(); waited += 50)
         seen = wire.size(), Sleep(50), wire = WireSnapshot(pad);
     return wire;
 }

@@ -29,7 +29,7 @@ static int RunBeside(const wchar_t* program, const std::string& arguments, START
     startup.dwFlags = STARTF_USESTDHANDLES;
     PROCESS_INFORMATION process = {};
     DWORD code = (DWORD)-1;
-    if (!CreateProcessW(NULL, &command[0], NULL, NULL, TRUE, 0, NULL, NULL, &startup, &process)) return -1;
+    if (!CreateProcessW(NULL, &command[0], NULL, NULL, TRUE, 0, NULL, NULL, &startup, &process)) return -2;
     if (WaitForSingleObject(process.hProcess, timeoutMs) != WAIT_OBJECT_0 || !GetExitCodeProcess(process.hProcess, &code))
         TerminateProcess(process.hProcess, 99), code = (DWORD)-1;
     CloseHandle(process.hProcess);
@@ -95,7 +95,7 @@ ProgramRun RunPadconfigAs(const std::string& arguments, ShellLaunch launch) {
     startup.hStdOutput = writing;
     startup.hStdError = launch == PIPE_NO_ERROR ? NULL : screen;
     ProgramRun run;
-    run.exit = RunBeside(L"padconfig.exe", arguments, startup, 60000);  // it writes far less than a pipe holds
+    run.exit = RunBeside(L"padconfig.exe", arguments, startup, 15000);  // it writes far less than a pipe holds
     CloseHandle(writing);
     run.output = ReadAll(reading);
     run.screen = ScreenText(screen);

@@ -5,7 +5,7 @@
 #include <string>
 
 struct ProgramRun {
-    int exit = -1;       // -1: it had not ended within the time, and was ended
+    int exit = -1;       // -1: it had not ended within the time, and was ended; -2: it did not start
     std::string output;  // standard output and error together, as written
     std::string screen;  // RunPadconfigAs: the console's text after the run (UTF-8)
 };
