@@ -137,6 +137,10 @@ static const char* const texts[TEXT_KEYS][2] = {
      "Menu [Minimize to &taskbar | Hide in &notification area | - | &Find the pad | - | &Save settings… | "
      "&Load settings… | - | &About | - | E&xit] | Dialog [Show settings &dialog]; "
      "Notification area [&Restore from notification area | - | &About | - | E&xit]"},
+    {"終了 | USB再起動 | ゲームパッド設定画面 | ＲＳ２３２Ｃ接続状態 | 未接続 | ボタン数 | 全ボタン押下 | 全ボタン解除 | "
+     "PAD情報取得 | COMポート | 方向 | ボタン | ",
+     "Exit | Restart USB | Game pad settings | RS-232C link | Not connected | Button count | Press all | Release all | "
+     "Read pad | COM port | Direction | Button states | "},
 };
 
 std::string Text(TextKey key) { return texts[key][PRIMARYLANGID(GetUserDefaultUILanguage()) != LANG_JAPANESE]; }

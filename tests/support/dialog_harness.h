@@ -35,6 +35,7 @@ enum TextKey {
     UNUSABLE_COM77, IN_USE_COM1, KEPT_12_HINT_16, LOG_FAILED, READ_FILE_FAILED, PAD_DIFFERS_DIRECTION, COUNT_DIFFERS_12_16,
     NOT_RELEASED, LINK_LOST_COM1, UNKNOWN_QUIET, OUTPUT_FAILED, FILE_DIALOG_FAILED,
     MENU_ITEMS,  // both menus, every item: "popup [item | - | item]; ..."
+    CAPTIONS,    // the dialog's captions at start-up, check boxes aside: "caption | caption | "
     TEXT_KEYS
 };
 std::string Text(TextKey key);
