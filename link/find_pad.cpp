@@ -6,9 +6,8 @@
 
 // A port that fails the handshake is sent nothing more, and one where no pad
 // answered is given back with the settings it had; a pad's port stays open for
-// the visit. Bluetooth links are not tried: they stay choosable.
+// the visit.
 static bool AnswersAsPad(int number, int* portInUse) {
-    if (IsBluetoothPort(number)) return false;
     OpenResult result = OpenPortLink(number, true);
     if (result == PORT_IN_USE && !*portInUse) *portInUse = number;
     if (result != PORT_READY) return false;
@@ -17,14 +16,15 @@ static bool AnswersAsPad(int number, int* portInUse) {
     return false;
 }
 
-// Any port is closed before the next is tried.
+// The map's ports, Bluetooth links left out; any port is closed before the
+// next is tried.
 int VisitPads(PadVisit visit, void* context, int* portInUse) {
     int inUse = 0;
     if (!portInUse) portInUse = &inUse;
     *portInUse = 0;
     CloseLink();
     LinkState = LINK_CLOSED;
-    int numbers[PORT_NUMBER_MAX], count = ReadPortMap(numbers);
+    int numbers[PORT_NUMBER_MAX], count = ReadPortMap(numbers, true);
     for (int i = 0; i < count; i++) {
         bool chosen = AnswersAsPad(numbers[i], portInUse) && visit(numbers[i], context);
         CloseLink();

@@ -54,6 +54,16 @@ static DWORD ReceiveQueue(void) {
     return properties.dwCurrentRxQueue ? properties.dwCurrentRxQueue : properties.dwMaxRxQueue;
 }
 
+// A driver may refuse the very record it handed over (XON equal to XOFF):
+// then it gets that record with the flow characters and limits it took from us.
+static void GiveBackLine(void) {
+    if (SetCommState(portHandle, &foundState)) return;
+    DCB back = foundState, ours = foundState;
+    ApplyLineSettings(&ours, ReceiveQueue());
+    back.XonChar = ours.XonChar, back.XoffChar = ours.XoffChar, back.XonLim = ours.XonLim, back.XoffLim = ours.XoffLim;
+    SetCommState(portHandle, &back);
+}
+
 // A handle whose line state cannot be read is no port: Wine still opens a
 // mapped COM name whose device has gone, and some virtual-port drivers report
 // no character device. Settings that do not apply leave the line unusable.
@@ -65,7 +75,10 @@ static bool ConfigurePort(void) {
     foundState = dcb;
     timeoutsFound = GetCommTimeouts(portHandle, &foundTimeouts) != FALSE;
     ApplyLineSettings(&dcb, ReceiveQueue());
-    if (!SetCommState(portHandle, &dcb) || !SetReadTimeouts(READ_INTERVAL_MS, READ_TOTAL_MS)) return false;
+    if (!SetCommState(portHandle, &dcb) || !SetReadTimeouts(READ_INTERVAL_MS, READ_TOTAL_MS)) {
+        GiveBackLine();  // a port refused is left as it was found
+        return false;
+    }
     ClearPortErrors();
     return true;
 }
@@ -147,16 +160,6 @@ void CloseLink(void) {
     portHandle = INVALID_HANDLE_VALUE;
     if (LinkState == LINK_OPEN) LinkState = LINK_CLOSED;
     ReleaseClaim();
-}
-
-// A driver may refuse the very record it handed over (XON equal to XOFF):
-// then it gets that record with the flow characters and limits it took from us.
-static void GiveBackLine(void) {
-    if (SetCommState(portHandle, &foundState)) return;
-    DCB back = foundState, ours = foundState;
-    ApplyLineSettings(&ours, ReceiveQueue());
-    back.XonChar = ours.XonChar, back.XoffChar = ours.XoffChar, back.XonLim = ours.XonLim, back.XoffLim = ours.XoffLim;
-    SetCommState(portHandle, &back);
 }
 
 void GiveBackPort(void) {

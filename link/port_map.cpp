@@ -36,24 +36,17 @@ static HKEY OpenPortMap(void) {
     return map;
 }
 
-int ReadPortMap(int numbers[PORT_NUMBER_MAX]) {
+static bool IsBluetoothLink(const char* device) {
+    static const char bluetooth[] = "\\Device\\BthModem";
+    return _strnicmp(device, bluetooth, sizeof bluetooth - 1) == 0;
+}
+
+int ReadPortMap(int numbers[PORT_NUMBER_MAX], bool searchable) {
     HKEY map = OpenPortMap();
     int count = 0, number;
     char device[256];
     for (DWORD index = 0; map && count < PORT_NUMBER_MAX && ReadMapEntry(map, index, device, &number); index++)
-        if (number > 0) AddNumber(numbers, &count, number);
+        if (number > 0 && !(searchable && IsBluetoothLink(device))) AddNumber(numbers, &count, number);
     if (map) RegCloseKey(map);
     return count;
-}
-
-bool IsBluetoothPort(int number) {
-    static const char bluetooth[] = "\\Device\\BthModem";
-    HKEY map = OpenPortMap();
-    bool found = false;
-    int entry;
-    char device[256];
-    for (DWORD index = 0; map && !found && ReadMapEntry(map, index, device, &entry); index++)
-        found = entry == number && _strnicmp(device, bluetooth, sizeof bluetooth - 1) == 0;
-    if (map) RegCloseKey(map);
-    return found;
 }
