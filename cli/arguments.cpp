@@ -3,7 +3,6 @@
 #include <cstring>
 #include <cwchar>
 
-#include "../link/port_names.h"
 
 // Each option sets a flag or takes a value; one that names a mode sets it.
 struct Option {
@@ -48,10 +47,6 @@ bool NarrowAscii(const wchar_t* word, char* out, size_t size) {
     return true;
 }
 
-static int PortOf(const wchar_t* value) {
-    char text[16];
-    return NarrowAscii(value, text, sizeof text) ? PortNumberOfText(text, strlen(text)) : 0;
-}
 
 static ArgumentFault TakeWord(const wchar_t* const* words, int count, int* at, Arguments* arguments,
                               bool seen[OPTION_COUNT]) {
@@ -70,7 +65,10 @@ static ArgumentFault TakeWord(const wchar_t* const* words, int count, int* at, A
     if (taken.value && !*value) return MISSING_VALUE;
     if (taken.flag) arguments->*taken.flag = true;
     if (taken.value) arguments->*taken.value = value;
-    if (taken.value == &Arguments::portName && !(arguments->port = PortOf(value))) return BAD_PORT;
+    if (taken.value == &Arguments::portName && !PortNameOfWord(value, arguments->port, PORT_PATH_SIZE)) {
+        arguments->port[0] = 0;
+        return BAD_PORT;
+    }
     return ARGUMENTS_OK;
 }
 

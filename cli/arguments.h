@@ -5,13 +5,15 @@
 
 #include <cstddef>
 
+#include "../link/serial_port.h"
+
 // What the run does: the dialog unless a mode is named.
 enum RunMode { RUN_DIALOG, RUN_READ, RUN_APPLY, RUN_RELEASE_ALL, RUN_HELP, RUN_VERSION, RUN_LIST };
 
 struct Arguments {
     RunMode mode;
-    const wchar_t* portName;  // --port COMn, as given; null when none (the same for the rest)
-    int port;                 // its n; 0 when none was named
+    const wchar_t* portName;  // --port PORT, as given; null when none (the same for the rest)
+    char port[PORT_PATH_SIZE];  // the system's name of it (serial_port.h); "" when none was named
     bool print;             // --read: the profile to standard output
     const wchar_t* save;    // --save FILE
     const wchar_t* apply;   // --apply FILE
@@ -24,7 +26,7 @@ enum ArgumentFault {
     ARGUMENTS_OK,
     UNKNOWN_OPTION,
     MISSING_VALUE,          // also a value that looks like an option
-    BAD_PORT,               // not COM1..COM256
+    BAD_PORT,               // names no port of the system: not COM1..COM256 on Windows
     MODES_CONFLICT,         // two of --read/--save, --apply, --release-all, --list, --help, --version
     REPEATED_OPTION,
     RESTART_WITHOUT_APPLY,

@@ -2,27 +2,31 @@
 // with an exit code; the file a run reads is checked before any port opens.
 #include "run_command.h"
 
-#include "../dialog/texts.h"
+#include <cstdio>
+#include <cwchar>
+
 #include "../link/find_pad.h"
 #include "../link/serial_link.h"
 #include "../profile/profile.h"
-#include "../shell/app.h"
+#include "../texts/load_text.h"
+#include "../texts/messages.h"
+#include "../texts/wide_text.h"
 #include "console.h"
 #include "version.h"
 
 constexpr int NAME_ROOM = PATH_SIZE + 4;  // a file's name and ": " before a message
-static WCHAR message[NAME_ROOM + MESSAGE_SIZE];
+static wchar_t message[NAME_ROOM + MESSAGE_SIZE];
 static char profileText[PROFILE_TEXT_MAX];
-static int portNumber;
+static char portName[PORT_PATH_SIZE];
 
 // The message's lines as one: a break after a colon or a sentence's end
 // becomes a blank, any other "; ".
-static bool EndsClause(WCHAR c) { return c == L':' || c == L'.' || c == L'：' || c == L'。'; }
+static bool EndsClause(wchar_t c) { return c == L':' || c == L'.' || c == L'：' || c == L'。'; }
 
-static void PrintOneLine(DWORD stream, const WCHAR* text = message) {
-    WCHAR line[MESSAGE_SIZE];
+static void PrintOneLine(OutputStream stream, const wchar_t* text = message) {
+    static wchar_t line[MESSAGE_SIZE];
     int length = 0;
-    for (const WCHAR* at = text; *at && length < MESSAGE_SIZE - 3; at++) {
+    for (const wchar_t* at = text; *at && length < MESSAGE_SIZE - 3; at++) {
         if (*at != L'\n') line[length++] = *at;
         else if (at > text && EndsClause(at[-1])) line[length++] = L' ';
         else line[length++] = L';', line[length++] = L' ';
@@ -32,7 +36,7 @@ static void PrintOneLine(DWORD stream, const WCHAR* text = message) {
 }
 
 // The text with its arguments as one line on the stream; returns the code.
-static int Report(int code, DWORD stream, UINT text, ...) {
+static int Report(int code, OutputStream stream, unsigned text, ...) {
     va_list arguments;
     va_start(arguments, text);
     message[0] = 0;
@@ -42,49 +46,70 @@ static int Report(int code, DWORD stream, UINT text, ...) {
     return code;
 }
 
-// A read that failed: the port went away, or what answered is no pad.
-static int ReadFailure(void) {
-    if (LinkState != LINK_OPEN) return Report(EXIT_PORT, STD_ERROR_HANDLE, TEXT_LINK_LOST, portNumber);
-    return Report(EXIT_NOT_A_PAD, STD_ERROR_HANDLE, TEXT_NOT_A_PAD, portNumber);
+// A port's name as texts take it.
+static const wchar_t* Shown(const char* name) {
+    static wchar_t shown[3][PORT_PATH_SIZE];  // a message takes up to three
+    static int next;
+    next = (next + 1) % 3;
+    WidenBytes(name, shown[next], PORT_PATH_SIZE);
+    return shown[next];
 }
 
-int ReportFileFailure(UINT text, const WCHAR* path, DWORD error) {
+// A read that failed: the port went away, or what answered is no pad.
+static int ReadFailure(void) {
+    if (LinkState != LINK_OPEN) return Report(EXIT_PORT, STANDARD_ERROR, TEXT_LINK_LOST, Shown(portName));
+    return Report(EXIT_NOT_A_PAD, STANDARD_ERROR, TEXT_NOT_A_PAD, Shown(portName));
+}
+
+int ReportFileFailure(unsigned text, const wchar_t* path, unsigned long error) {
     message[0] = 0;
     AppendFileFailure(message, text, path, error);
-    PrintOneLine(STD_ERROR_HANDLE);
+    PrintOneLine(STANDARD_ERROR);
     return EXIT_USAGE;
+}
+
+// A device the user may not open: the group that would let them, when known.
+static int ReportDenied(void) {
+    char group[64];
+    if (!GroupOfPort(portName, group, sizeof group)) return Report(EXIT_PORT, STANDARD_ERROR, TEXT_PORT_UNUSABLE, Shown(portName));
+    return Report(EXIT_PORT, STANDARD_ERROR, TEXT_PORT_DENIED, Shown(portName), Shown(group), Shown(group));
+}
+
+static int ReportNoPad(const char* inUse) {
+    if (*inUse) return Report(EXIT_PORT, STANDARD_ERROR, TEXT_PORT_IN_USE, Shown(inUse));  // perhaps the pad's
+    return Report(EXIT_NOT_A_PAD, STANDARD_ERROR, TEXT_NO_PAD);
 }
 
 // The named port, else the first that answers as a pad.
 static int OpenPad(const Arguments& arguments) {
-    int inUse = 0;
-    portNumber = arguments.port ? arguments.port : FindPad(&inUse);
-    if (!portNumber && inUse) return Report(EXIT_PORT, STD_ERROR_HANDLE, TEXT_PORT_IN_USE, inUse);  // perhaps the pad's
-    if (!portNumber) return Report(EXIT_NOT_A_PAD, STD_ERROR_HANDLE, TEXT_NO_PAD);
-    switch (OpenPortLink(portNumber)) {
+    char inUse[PORT_PATH_SIZE] = "";
+    snprintf(portName, sizeof portName, "%s", arguments.port);
+    if (!*portName && !FindPad(portName, inUse)) return ReportNoPad(inUse);
+    switch (OpenPortLink(portName)) {
     case PORT_READY: return EXIT_DONE;
-    case PORT_IN_USE: return Report(EXIT_PORT, STD_ERROR_HANDLE, TEXT_PORT_IN_USE, portNumber);
-    case PORT_UNUSABLE: return Report(EXIT_PORT, STD_ERROR_HANDLE, TEXT_PORT_UNUSABLE, portNumber);
-    default: return Report(EXIT_NOT_A_PAD, STD_ERROR_HANDLE, TEXT_NOT_A_PAD, portNumber);
+    case PORT_IN_USE: return Report(EXIT_PORT, STANDARD_ERROR, TEXT_PORT_IN_USE, Shown(portName));
+    case PORT_UNUSABLE: return Report(EXIT_PORT, STANDARD_ERROR, TEXT_PORT_UNUSABLE, Shown(portName));
+    case PORT_DENIED: return ReportDenied();
+    default: return Report(EXIT_NOT_A_PAD, STANDARD_ERROR, TEXT_NOT_A_PAD, Shown(portName));
     }
 }
 
 static int ReadToProfile(const Arguments& arguments) {
     PadSettings pad;
     if (!ReadPadProfile(&pad)) return ReadFailure();
-    DWORD length = (DWORD)FormatProfile(pad, profileText, sizeof profileText);
+    size_t length = FormatProfile(pad, profileText, sizeof profileText);
     if (arguments.print) PrintBytes(profileText, length);
-    DWORD error = arguments.save ? WriteProfileFile(arguments.save, profileText, length) : 0;
+    unsigned long error = arguments.save ? WriteProfileFile(arguments.save, profileText, length) : 0;
     return error ? ReportFileFailure(TEXT_SAVE_FAILED, arguments.save, error) : EXIT_DONE;
 }
 
 // The file, whole and checked; EXIT_DONE when it holds a profile. A fault
 // is told after the file's name, as compilers tell theirs.
-static int ReadProfileArgument(const WCHAR* path, PadSettings* profile) {
-    int named = FormatText(message, NAME_ROOM, L"%s: ", path);
+static int ReadProfileArgument(const wchar_t* path, PadSettings* profile) {
+    int named = FormatText(message, NAME_ROOM, L"%ls: ", path);
     ProfileLoad load = LoadProfileFile(path, profile, message + named);
     if (load == PROFILE_LOADED) return EXIT_DONE;
-    PrintOneLine(STD_ERROR_HANDLE, load == PROFILE_FAULTY ? message : message + named);
+    PrintOneLine(STANDARD_ERROR, load == PROFILE_FAULTY ? message : message + named);
     return EXIT_USAGE;
 }
 
@@ -92,50 +117,49 @@ static int ApplyToPad(const Arguments& arguments, const PadSettings& wanted) {
     PadSettings pad;
     ApplyResult result = ApplyProfileToPad(wanted, arguments.restartOk, &pad);
     if (result == APPLY_UNREAD) return ReadFailure();
-    if (result == APPLY_RESTART_FAILED) return Report(EXIT_RESTART, STD_ERROR_HANDLE, TEXT_REBOOT_FAILED);
+    if (result == APPLY_RESTART_FAILED) return Report(EXIT_RESTART, STANDARD_ERROR, TEXT_REBOOT_FAILED);
     bool countKept = result == APPLY_COUNT_KEPT;
     message[0] = 0;
     int differences = AppendDifferences(message, wanted, pad, countKept);
     if (countKept) AppendText(message, TEXT_RESTART_HINT, wanted.buttons);
     bool done = differences == 0 && !countKept;
-    PrintOneLine(done ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
+    PrintOneLine(done ? STANDARD_OUTPUT : STANDARD_ERROR);
     return done ? EXIT_DONE : EXIT_DIFFERS;
 }
 
 static int ReleaseAll(void) {
     int crWritten = SendCommand(CMD_RELEASE_ALL, SEND_ACK_IF_CR_WRITTEN);
     if (LinkState != LINK_OPEN) return ReadFailure();
-    if (!crWritten || !AckOk()) return Report(EXIT_NOT_A_PAD, STD_ERROR_HANDLE, TEXT_NOT_RELEASED);
-    return Report(EXIT_DONE, STD_OUTPUT_HANDLE, TEXT_RELEASED);
+    if (!crWritten || !AckOk()) return Report(EXIT_NOT_A_PAD, STANDARD_ERROR, TEXT_NOT_RELEASED);
+    return Report(EXIT_DONE, STANDARD_OUTPUT, TEXT_RELEASED);
 }
 
 // A pad's line of the list, on its open link: "COM5 12". A pad that does not
 // tell its count is left out.
-static bool ListPad(int number, void* listed) {
+static bool ListPad(const char* name, void* listed) {
     int count = QueryValue(CMD_COUNT);
     if (count == NO_VALUE) return false;
-    WCHAR line[32];
-    wsprintfW(line, L"COM%d %d", number, ShownCount(count));
-    PrintLine(STD_OUTPUT_HANDLE, line);
+    wchar_t line[PORT_PATH_SIZE + 16];
+    FormatText(line, PORT_PATH_SIZE + 16, L"%ls %d", Shown(name), ShownCount(count));
+    PrintLine(STANDARD_OUTPUT, line);
     ++*(int*)listed;
     return false;  // on to the next port
 }
 
 // Every port of the search, or the one named.
 static int ListPads(const Arguments& arguments) {
-    int listed = 0, inUse = 0;
-    if (arguments.port) {
+    int listed = 0;
+    char found[PORT_PATH_SIZE], inUse[PORT_PATH_SIZE];
+    if (*arguments.port) {
         int code = OpenPad(arguments);
         if (code != EXIT_DONE) return code;
-        if (PadIsReady()) ListPad(portNumber, &listed);
+        if (PadIsReady()) ListPad(portName, &listed);
         code = listed ? EXIT_DONE : ReadFailure();
         CloseLink();
         return code;
     }
-    VisitPads(ListPad, &listed, &inUse);
-    if (listed) return EXIT_DONE;
-    if (inUse) return Report(EXIT_PORT, STD_ERROR_HANDLE, TEXT_PORT_IN_USE, inUse);  // perhaps a pad's
-    return Report(EXIT_NOT_A_PAD, STD_ERROR_HANDLE, TEXT_NO_PAD);
+    VisitPads(ListPad, &listed, found, inUse);
+    return listed ? EXIT_DONE : ReportNoPad(inUse);
 }
 
 static int RunOnPad(const Arguments& arguments) {
@@ -151,35 +175,37 @@ static int RunOnPad(const Arguments& arguments) {
     return code;
 }
 
-// The usage text, whole: it is longer than a line of AppendText.
-static void AppendUsage(void) {
-    int length = lstrlenW(message);
-    if (length) message[length++] = L'\n';
-    LoadStringW(hInstance, TEXT_USAGE, message + length, MESSAGE_SIZE - length);
+// The usage text, whole, on a line of its own: it is longer than a line of
+// AppendText.
+static void AppendUsage(wchar_t* to) {
+    int length = (int)wcslen(to);
+    if (length) to[length++] = L'\n';
+    LoadText(TEXT_USAGE, to + length, MESSAGE_SIZE - length);
 }
 
-int RefuseToStart(const Arguments& arguments, UINT text, const WCHAR* word, bool withUsage) {
+void FormatRefusal(wchar_t* to, unsigned text, const wchar_t* word, bool withUsage) {
+    to[0] = 0;
+    AppendText(to, text, word);
+    if (withUsage) AppendLine(to, L""), AppendUsage(to);
+}
+
+int ReportRefusal(unsigned text, const wchar_t* word, bool withUsage) {
     message[0] = 0;
     AppendText(message, text, word);
-    if (arguments.mode == RUN_DIALOG && !(withUsage && HasConsole())) {
-        if (withUsage) AppendLine(message, L""), AppendUsage();
-        ShowTextMessage(NULL, message, TEXT_APP_CAPTION, MB_OK | MB_ICONERROR);
-        return EXIT_USAGE;
-    }
-    PrintOneLine(STD_ERROR_HANDLE);
-    if (withUsage) message[0] = 0, AppendUsage(), PrintLine(STD_ERROR_HANDLE, message);
+    PrintOneLine(STANDARD_ERROR);
+    if (withUsage) message[0] = 0, AppendUsage(message), PrintLine(STANDARD_ERROR, message);
     return EXIT_USAGE;
 }
 
 static int RunChosenMode(const Arguments& arguments) {
     if (arguments.mode == RUN_HELP) {
         message[0] = 0;
-        AppendUsage();
-        PrintLine(STD_OUTPUT_HANDLE, message);
+        AppendUsage(message);
+        PrintLine(STANDARD_OUTPUT, message);
         return EXIT_DONE;
     }
     if (arguments.mode == RUN_VERSION) {
-        PrintLine(STD_OUTPUT_HANDLE, L"padconfig " WIDE(VERSION_TEXT));
+        PrintLine(STANDARD_OUTPUT, L"padconfig " WIDE(VERSION_TEXT));
         return EXIT_DONE;
     }
     return RunOnPad(arguments);
@@ -190,5 +216,5 @@ static int RunChosenMode(const Arguments& arguments) {
 int RunCommandLine(const Arguments& arguments) {
     int code = RunChosenMode(arguments);
     if (code != EXIT_DONE || !WriteFailed()) return code;
-    return Report(EXIT_USAGE, STD_ERROR_HANDLE, TEXT_OUTPUT_FAILED);
+    return Report(EXIT_USAGE, STANDARD_ERROR, TEXT_OUTPUT_FAILED);
 }

@@ -1,8 +1,6 @@
-// The windowless runs of the command line.
+// The windowless runs of the command line, on every system.
 #ifndef PADCONFIG_RUN_COMMAND_H
 #define PADCONFIG_RUN_COMMAND_H
-
-#include <windows.h>
 
 #include "arguments.h"
 
@@ -19,12 +17,13 @@ enum ExitCode {
 // Runs a mode other than the dialog, on arguments that passed the check.
 // Never opens a window: a failure is one line on standard error.
 int RunCommandLine(const Arguments& arguments);
-// A run that cannot start (its arguments, language or log): a windowless run
-// tells it on standard error, a dialog's in a box; bad arguments go to the
-// console when there is one, even for the dialog. Returns EXIT_USAGE.
-int RefuseToStart(const Arguments& arguments, UINT text, const WCHAR* word, bool withUsage);
+// A run that cannot start (its arguments, language or log), told on standard
+// error as one line, then the usage when asked. Returns EXIT_USAGE.
+int ReportRefusal(unsigned text, const wchar_t* word, bool withUsage);
+// The same message, whole, into message (MESSAGE_SIZE characters), for a box.
+void FormatRefusal(wchar_t* message, unsigned text, const wchar_t* word, bool withUsage);
 // A file or program that could not be used, with the system's reason, as one
 // line on standard error. Returns EXIT_USAGE.
-int ReportFileFailure(UINT text, const WCHAR* path, DWORD error);
+int ReportFileFailure(unsigned text, const wchar_t* path, unsigned long error);
 
 #endif

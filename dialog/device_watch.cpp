@@ -5,15 +5,17 @@
 #include <dbt.h>
 
 #include "../link/serial_link.h"
+#include "../link/windows/port_handle.h"
 #include "config_dialog.h"
 #include "port_list.h"
 
 static HWND watchingWindow;
 static HDEVNOTIFY portWatch;
 
-static void WatchPort(HANDLE port) {
+static void WatchPort(SerialPort* link) {
     if (portWatch) UnregisterDeviceNotification(portWatch);
     portWatch = NULL;
+    HANDLE port = HandleOfPort(link);
     if (port == INVALID_HANDLE_VALUE || !watchingWindow) return;
     DEV_BROADCAST_HANDLE filter = {};
     filter.dbch_size = sizeof filter;
@@ -34,7 +36,7 @@ INT_PTR OnDeviceChange(HWND dialog, WPARAM event, LPARAM data) {
     if (!header) return FALSE;
     bool removal = event == DBT_DEVICEQUERYREMOVE || event == DBT_DEVICEREMOVECOMPLETE;
     if (removal && header->dbch_devicetype == DBT_DEVTYP_HANDLE && LinkState == LINK_OPEN &&
-        ((const DEV_BROADCAST_HANDLE*)header)->dbch_handle == portHandle) {
+        ((const DEV_BROADCAST_HANDLE*)header)->dbch_handle == HandleOfPort(linkPort)) {
         CloseLink();
         ShowNotConnected(dialog);
     }

@@ -15,8 +15,10 @@ static int ReportOpenFailure(HWND dialog) {
 
 int OpenLink(HWND dialog) {
     if (LinkState == LINK_OPEN) return 1;  // the pad is not asked again
-    OpenResult result = OpenPortLink(SelectedPortNumber(dialog));
-    if (result == PORT_UNUSABLE || result == PORT_IN_USE) return ReportOpenFailure(dialog);
+    char name[PORT_NAME_SIZE];
+    SelectedPortName(dialog, name);
+    OpenResult result = OpenPortLink(name);
+    if (result == PORT_UNUSABLE || result == PORT_IN_USE || result == PORT_DENIED) return ReportOpenFailure(dialog);
     if (result == PORT_READY) return 1;
     LinkState = LINK_FAILED;
     return 0;

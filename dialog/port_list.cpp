@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "../link/port_map.h"
+#include "../link/windows/port_map.h"
 #include "config_dialog.h"
 #include "control_ids.h"
 #include "texts.h"
@@ -67,6 +67,10 @@ int SelectedPortNumber(HWND dialog) {
     if (GetWindowTextLengthA(list) >= (int)sizeof text) return 0;
     GetWindowTextA(list, text, sizeof text);
     return PortNumberOfText(text, strlen(text));
+}
+
+void SelectedPortName(HWND dialog, char name[PORT_NAME_SIZE]) {
+    snprintf(name, PORT_NAME_SIZE, "COM%d", SelectedPortNumber(dialog));
 }
 
 void OnPortListNotification(HWND dialog, int code) {

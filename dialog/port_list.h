@@ -6,6 +6,8 @@
 
 #include "../link/serial_link.h"
 
+constexpr int PORT_NAME_SIZE = 20;
+
 constexpr int PORT_COUNT = 10;       // rows 0..9 are always "COM1".."COM10"
 constexpr int PORT_ROWS_MAX = 256;  // and the ports above them, up to COM256
 extern char portNames[PORT_ROWS_MAX][PORT_NAME_SIZE];
@@ -20,6 +22,8 @@ void ChoosePort(HWND list, int number);
 void RefreshPortList(HWND list);
 // The number n of the chosen port COMn, or 0 when the list's field names none.
 int SelectedPortNumber(HWND dialog);
+// Its name for the link, "COMn" ("COM0" when it names none).
+void SelectedPortName(HWND dialog, char name[PORT_NAME_SIZE]);
 // Any notification from the port list: the next action opens the port anew.
 void OnPortListNotification(HWND dialog, int code);
 

@@ -1,39 +1,43 @@
 #include "find_pad.h"
 
-#include "port_map.h"
+#include <cstring>
+
+#include "clock.h"
+#include "search_ports.h"
 #include "protocol.h"
 #include "serial_link.h"
+
+static PortList ports;
 
 // A port that fails the handshake is sent nothing more, and one where no pad
 // answered is given back with the settings it had; a pad's port stays open for
 // the visit.
-static bool AnswersAsPad(int number, int* portInUse) {
-    OpenResult result = OpenPortLink(number, true);
-    if (result == PORT_IN_USE && !*portInUse) *portInUse = number;
+static bool AnswersAsPad(const char* name, char* portInUse) {
+    OpenResult result = OpenPortLink(name, true);
+    if (result == PORT_IN_USE && !*portInUse) strcpy(portInUse, name);
     if (result != PORT_READY) return false;
     if (PadIsReady()) return true;
     GiveBackPort();
     return false;
 }
 
-// The map's ports, Bluetooth links left out; any port is closed before the
-// next is tried.
-int VisitPads(PadVisit visit, void* context, int* portInUse) {
-    int inUse = 0;
-    if (!portInUse) portInUse = &inUse;
-    *portInUse = 0;
+// Any port is closed before the next is tried.
+bool VisitPads(PadVisit visit, void* context, char* found, char* portInUse) {
+    char inUse[PORT_PATH_SIZE];
+    if (!portInUse) portInUse = inUse;
+    *portInUse = *found = 0;
     CloseLink();
     LinkState = LINK_CLOSED;
-    int numbers[PORT_NUMBER_MAX], count = ReadPortMap(numbers, true);
-    for (int i = 0; i < count; i++) {
-        bool chosen = AnswersAsPad(numbers[i], portInUse) && visit(numbers[i], context);
+    ListSearchPorts(&ports);
+    for (int i = 0; i < ports.count; i++) {
+        bool chosen = AnswersAsPad(ports.names[i], portInUse) && visit(ports.names[i], context);
         CloseLink();
-        if (chosen) return numbers[i];
-        AnswerSentMessages();  // many silent ports take long
+        if (chosen) return strcpy(found, ports.names[i]), true;
+        AnswerWhileWaiting();  // many silent ports take long
     }
-    return 0;
+    return false;
 }
 
-static bool TheFirst(int, void*) { return true; }
+static bool TheFirst(const char*, void*) { return true; }
 
-int FindPad(int* portInUse) { return VisitPads(TheFirst, nullptr, portInUse); }
+bool FindPad(char* name, char* portInUse) { return VisitPads(TheFirst, nullptr, name, portInUse); }

@@ -2,8 +2,8 @@
 #include "serial_link.h"
 
 int LinkState = LINK_CLOSED;
-HANDLE portHandle = INVALID_HANDLE_VALUE;
-BYTE ackBuffer[LINK_BUFFER_SIZE];
-BYTE crByte;
+SerialPort* linkPort;
+unsigned char ackBuffer[LINK_BUFFER_SIZE];
+unsigned char crByte;
 char commandBuffer[LINK_BUFFER_SIZE];
-void (*watchLinkPort)(HANDLE port);
+void (*watchLinkPort)(SerialPort* port);

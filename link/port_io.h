@@ -2,19 +2,15 @@
 #ifndef PADCONFIG_PORT_IO_H
 #define PADCONFIG_PORT_IO_H
 
-#include <windows.h>
-
 // A read or write that fails on a port that has gone closes the link; on a
-// closed link they touch nothing.
+// closed link they touch nothing. Every byte is in the transcript.
 
 // True when all bytes were written.
-bool WriteBytes(const void* data, DWORD count);
+bool WriteBytes(const void* data, int count);
 // Writes crByte, set to a carriage return; true when it went out.
 bool WriteCarriageReturn(void);
 // Reads up to count bytes to the start of buffer, over what it held;
 // returns how many arrived.
-DWORD ReadBytes(void* buffer, DWORD count);
-// Clears the port's error state; false when the port could not report it.
-bool ClearPortErrors(void);
+int ReadBytes(void* buffer, int count);
 
 #endif

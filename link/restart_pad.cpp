@@ -1,4 +1,5 @@
 // Setting the button count and restarting the pad, for any caller.
+#include "clock.h"
 #include "serial_link.h"
 
 // A count the pad cannot take sends nothing and so must not restart the pad;
@@ -19,9 +20,9 @@ RestartResult RestartPad(int count) {
 // the pauses between them.
 bool ReadRestartedPad(PadSettings* settings) {
     bool read = ReadPadSettings(settings);
-    Sleep(EXCHANGE_PAUSE_MS);
+    PauseMs(EXCHANGE_PAUSE_MS);
     SendCommand(CMD_RELEASE_ALL, SEND_ACK_IF_CR_WRITTEN);
-    Sleep(EXCHANGE_PAUSE_MS);
+    PauseMs(EXCHANGE_PAUSE_MS);
     SendCommand(CMD_INI_DISP, SEND_NO_PAUSE);
     return read;
 }

@@ -2,56 +2,47 @@
 #ifndef PADCONFIG_SERIAL_LINK_H
 #define PADCONFIG_SERIAL_LINK_H
 
-#include <windows.h>
-
 #include "protocol.h"
+#include "serial_port.h"
 
 enum { LINK_CLOSED = 0, LINK_OPEN = 1, LINK_FAILED = 2 };
 
-constexpr int PORT_NAME_SIZE = 20;
 constexpr int LINK_BUFFER_SIZE = 64;
-constexpr BYTE CARRIAGE_RETURN = 0x0D;
+constexpr unsigned char CARRIAGE_RETURN = 0x0D;
 
 // Line time-outs, in milliseconds.
-constexpr DWORD READ_INTERVAL_MS = 300;
-constexpr DWORD READ_TOTAL_MS = 500;
-constexpr DWORD WRITE_TOTAL_MS = 500;
-constexpr DWORD RESTART_WAIT_MS = 25000;
+constexpr unsigned READ_INTERVAL_MS = 300;
+constexpr unsigned READ_TOTAL_MS = 500;
+constexpr unsigned WRITE_TOTAL_MS = 500;
+constexpr unsigned RESTART_WAIT_MS = 25000;
 // The longest the window goes without answering, within the restart wait.
-constexpr DWORD WAIT_SLICE_MS = 500;
+constexpr unsigned WAIT_SLICE_MS = 500;
 // Pauses, in milliseconds.
-constexpr DWORD HANDSHAKE_PAUSE_MS = 100;
-constexpr DWORD EXCHANGE_PAUSE_MS = 15;
+constexpr unsigned HANDSHAKE_PAUSE_MS = 100;
+constexpr unsigned EXCHANGE_PAUSE_MS = 15;
 
 // Back to LINK_CLOSED when the port goes away during an exchange.
 extern int LinkState;
-extern HANDLE portHandle;
-extern BYTE ackBuffer[LINK_BUFFER_SIZE];
-extern BYTE crByte;
+extern SerialPort* linkPort;  // null while the link holds no port
+extern unsigned char ackBuffer[LINK_BUFFER_SIZE];
+extern unsigned char crByte;
 extern char commandBuffer[LINK_BUFFER_SIZE];
 
-// The fields this tool sets on a port, for a driver whose receive queue holds
-// queue bytes (0: not told); everything else keeps the port's value.
-void ApplyLineSettings(DCB* dcb, DWORD queue);
-// Sets all five time-outs: these read ones and the usual write one.
-bool SetReadTimeouts(DWORD intervalMs, DWORD totalMs);
+// Sets the read time-outs of the link's port (the write one never changes).
+bool SetReadTimeouts(unsigned intervalMs, unsigned totalMs);
 
-// How opening COMn and its handshake ended; the link is open only when ready.
-// In use: another program, or another run of this one, holds the port.
-enum OpenResult { PORT_READY, PORT_UNUSABLE, PORT_IN_USE, NO_HANDSHAKE };
-// giveBack: a port where the handshake gets no answer is given back (below).
-OpenResult OpenPortLink(int number, bool giveBack = false);
+// Opens the port by its system's name (serial_port.h) and handshakes; the
+// link is open only when ready. giveBack: a port where the handshake gets no
+// answer is given back (below).
+OpenResult OpenPortLink(const char* name, bool giveBack = false);
 // Closes the port if the link holds one; safe to call any number of times.
 void CloseLink(void);
 // Closes the link after setting the port back to the line and time-outs it
 // had when opened: a device that is not the pad is left as it was found.
 void GiveBackPort(void);
-// Told the port's handle when the link opens, and INVALID_HANDLE_VALUE just
-// before it closes, so that a window can watch the device; null: nobody does.
-extern void (*watchLinkPort)(HANDLE port);
-// Lets the system see a live window during a long wait: sent messages are
-// answered, no input is taken.
-void AnswerSentMessages(void);
+// Told the port when the link opens, and null just before it closes, so
+// that a window can watch the device; null: nobody does.
+extern void (*watchLinkPort)(SerialPort* port);
 
 // How SendCommand ends.
 enum SendMode {

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "clock.h"
+#include "transcript_file.h"
 #include "transcript_text.h"
 #include "version.h"
 
@@ -14,21 +16,18 @@ constexpr int LINE_SIZE = STAMP_LENGTH + BYTES_PER_LINE * ESCAPED_BYTE_MAX + 3;
 static const char STOPPED[] = "transcript stopped: the file reached 16 MiB\r\n";
 constexpr int LAST_LINE_LENGTH = STAMP_LENGTH + sizeof STOPPED - 1;
 
-static HANDLE transcriptFile = INVALID_HANDLE_VALUE;
-static LONGLONG transcriptSize;
+static long long transcriptSize;
 static char line[LINE_SIZE];
 
 static int Stamp(char direction) {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    return snprintf(line, sizeof line, "%04u-%02u-%02u %02u:%02u:%02u.%03u %c ", now.wYear, now.wMonth, now.wDay,
-                    now.wHour, now.wMinute, now.wSecond, now.wMilliseconds, direction);
+    LocalTime now;
+    ReadLocalTime(&now);
+    return snprintf(line, sizeof line, "%04d-%02d-%02d %02d:%02d:%02d.%03d %c ", now.year, now.month, now.day,
+                    now.hour, now.minute, now.second, now.millisecond, direction);
 }
 
 static void Append(int length) {
-    DWORD written = 0;
-    WriteFile(transcriptFile, line, (DWORD)length, &written, NULL);
-    transcriptSize += written;
+    transcriptSize += AppendTranscriptFile(line, length);
 }
 
 // The line in the buffer, unless it would take the file past the limit:
@@ -38,14 +37,13 @@ static void WriteLine(int length) {
     int last = Stamp(WIRE_NOTE);
     memcpy(line + last, STOPPED, sizeof STOPPED - 1);
     if (transcriptSize + LAST_LINE_LENGTH <= TRANSCRIPT_LIMIT) Append(LAST_LINE_LENGTH);
-    CloseHandle(transcriptFile);
-    transcriptFile = INVALID_HANDLE_VALUE;
+    CloseTranscriptFile();
 }
 
-void RecordWire(char direction, const void* data, DWORD count) {
+void RecordWire(char direction, const void* data, int count) {
     const unsigned char* bytes = (const unsigned char*)data;
-    for (DWORD done = 0; done < count && transcriptFile != INVALID_HANDLE_VALUE; done += BYTES_PER_LINE) {
-        DWORD part = count - done < BYTES_PER_LINE ? count - done : BYTES_PER_LINE;
+    for (int done = 0; done < count && TranscriptFileOpen(); done += BYTES_PER_LINE) {
+        int part = count - done < BYTES_PER_LINE ? count - done : BYTES_PER_LINE;
         int length = Stamp(direction);
         length += (int)EscapeWireBytes(bytes + done, part, line + length, sizeof line - length - 2);
         memcpy(line + length, "\r\n", 2);
@@ -54,7 +52,7 @@ void RecordWire(char direction, const void* data, DWORD count) {
 }
 
 void RecordNote(const char* text) {
-    if (transcriptFile == INVALID_HANDLE_VALUE) return;
+    if (!TranscriptFileOpen()) return;
     int length = Stamp(WIRE_NOTE);
     length += snprintf(line + length, sizeof line - length - 2, "%s", text);
     if (length > (int)sizeof line - 3) length = sizeof line - 3;  // a note cut to the line
@@ -62,12 +60,9 @@ void RecordNote(const char* text) {
     WriteLine(length + 2);
 }
 
-DWORD OpenTranscript(const WCHAR* path) {
-    transcriptFile = CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ, NULL, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                 NULL);
-    if (transcriptFile == INVALID_HANDLE_VALUE) return GetLastError();
-    LARGE_INTEGER size;
-    transcriptSize = GetFileSizeEx(transcriptFile, &size) ? size.QuadPart : 0;
+unsigned long OpenTranscript(const wchar_t* path) {
+    unsigned long error = OpenTranscriptFile(path, &transcriptSize);
+    if (error) return error;
     RecordNote("padconfig " VERSION_TEXT);
     return 0;
 }

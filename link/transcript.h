@@ -6,16 +6,14 @@
 #ifndef PADCONFIG_TRANSCRIPT_H
 #define PADCONFIG_TRANSCRIPT_H
 
-#include <windows.h>
-
 // The file never grows past this: the line that would pass it is replaced by
 // one saying that the transcript stopped.
-constexpr LONGLONG TRANSCRIPT_LIMIT = 16LL * 1024 * 1024;
+constexpr long long TRANSCRIPT_LIMIT = 16LL * 1024 * 1024;
 
 // Opens the file for appending and writes a first note; 0, or the system's
 // error code. Until then, and after a failure, nothing is recorded.
-DWORD OpenTranscript(const WCHAR* path);
-void RecordWire(char direction, const void* data, DWORD count);
+unsigned long OpenTranscript(const wchar_t* path);
+void RecordWire(char direction, const void* data, int count);
 // A note of the tool's own, such as which port was opened.
 void RecordNote(const char* text);
 

@@ -1,23 +1,18 @@
-// Profiles on Windows: the user's Save and Load commands, whole-file reads and
-// writes, and the pad side of applying one.
+// Profiles on the pad and in files, for the dialog and the command line on
+// every system: whole-file reads and writes, and the pad side of applying one.
 #ifndef PADCONFIG_PROFILE_H
 #define PADCONFIG_PROFILE_H
 
-#include <windows.h>
+#include <cstddef>
 
 #include "profile_text.h"
 
-// "設定を保存…": what the dialog shows, after a read, to a file the user names.
-void SaveProfileForUser(HWND dialog);
-// "設定を読込…": a file the user names, checked whole, onto the pad, then
-// read back and compared.
-void LoadProfileForUser(HWND dialog);
-
-// 0, or the system's error code. A file is written beside its place and moved
-// over it, so a failed write leaves what was there (or nothing) as it was.
-DWORD WriteProfileFile(const WCHAR* path, const char* text, DWORD length);
+// 0, or the system's error code. A file is written beside its place, made
+// durable and moved over it, so a failed write leaves what was there (or
+// nothing) as it was. Each system has its own (profile/windows, profile/posix).
+unsigned long WriteProfileFile(const wchar_t* path, const char* text, size_t length);
 // Up to size bytes into buffer; *got says how many.
-DWORD ReadProfileFile(const WCHAR* path, char* buffer, DWORD size, DWORD* got);
+unsigned long ReadProfileFile(const wchar_t* path, char* buffer, size_t size, size_t* got);
 
 // The profile's direction and four masks, with the commands the edits send.
 void SendProfileSettings(const PadSettings& profile);
@@ -35,14 +30,12 @@ enum ApplyResult {
 // the settings and reads the pad back into pad, on the open link.
 ApplyResult ApplyProfileToPad(const PadSettings& wanted, bool restartOk, PadSettings* pad);
 
-// Lines for a message (dialog/texts.h): a file that could not be read or
-// written, with the system's reason; how the pad differs from the profile,
-// returning how many items differ.
-void AppendFileFailure(WCHAR* message, UINT text, const WCHAR* path, DWORD error);
-int AppendDifferences(WCHAR* message, const PadSettings& wanted, const PadSettings& pad, bool countKept);
+// Lines for a message (texts/messages.h): how the pad differs from the
+// profile; returns how many items differ.
+int AppendDifferences(wchar_t* message, const PadSettings& wanted, const PadSettings& pad, bool countKept);
 
 // A file read whole and checked; when it holds no profile, message says why.
 enum ProfileLoad { PROFILE_LOADED, PROFILE_UNREADABLE, PROFILE_FAULTY };
-ProfileLoad LoadProfileFile(const WCHAR* path, PadSettings* profile, WCHAR* message);
+ProfileLoad LoadProfileFile(const wchar_t* path, PadSettings* profile, wchar_t* message);
 
 #endif

@@ -9,6 +9,7 @@
 #include "../link/serial_link.h"
 #include "../shell/app.h"
 #include "profile.h"
+#include "profile_commands.h"
 
 static WCHAR profilePath[PATH_SIZE], fileTypes[128], message[MESSAGE_SIZE];
 static char profileText[PROFILE_TEXT_MAX];
@@ -40,7 +41,7 @@ static bool ChooseFile(HWND dialog, OPENFILENAMEW* box, BOOL(WINAPI* choose)(OPE
     return false;
 }
 
-static void ShowFileFailure(HWND dialog, UINT text, UINT caption, DWORD error) {
+static void ShowFileFailure(HWND dialog, UINT text, UINT caption, unsigned long error) {
     message[0] = 0;
     AppendFileFailure(message, text, profilePath, error);
     ShowTextMessage(dialog, message, caption, MB_OK | MB_ICONERROR);
@@ -68,8 +69,8 @@ void SaveProfileForUser(HWND dialog) {
     if (!ChooseFile(dialog, &box, GetSaveFileNameW, TEXT_SAVE_CAPTION)) return;
     PadSettings profile;
     ShownProfile(dialog, &profile);
-    DWORD length = (DWORD)FormatProfile(profile, profileText, sizeof profileText);
-    DWORD error = WriteProfileFile(profilePath, profileText, length);
+    size_t length = FormatProfile(profile, profileText, sizeof profileText);
+    unsigned long error = WriteProfileFile(profilePath, profileText, length);
     if (error) ShowFileFailure(dialog, TEXT_SAVE_FAILED, TEXT_SAVE_CAPTION, error);
 }
 

@@ -1,21 +1,13 @@
 // Profile files read for applying, and what the dialog's boxes and the
 // command line's lines say of profiles.
-#include "../dialog/texts.h"
+#include "../texts/messages.h"
+#include "../texts/text_ids.h"
 #include "profile.h"
 
 static ProfileDifference differences[PROFILE_DIFFERENCES_MAX];
 static char fileText[PROFILE_SIZE_MAX + 1];  // a byte more: a larger file shows as such
 
-void AppendFileFailure(WCHAR* message, UINT text, const WCHAR* path, DWORD error) {
-    WCHAR reason[512] = L"";
-    FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL, error, 0, reason,
-                   ARRAYSIZE(reason), NULL);
-    for (int end = lstrlenW(reason); end > 0 && reason[end - 1] <= L' '; end--) reason[end - 1] = 0;  // its line break
-    AppendText(message, text, path);
-    AppendLine(message, reason);
-}
-
-int AppendDifferences(WCHAR* message, const PadSettings& wanted, const PadSettings& pad, bool countKept) {
+int AppendDifferences(wchar_t* message, const PadSettings& wanted, const PadSettings& pad, bool countKept) {
     int count = CompareProfiles(wanted, pad, !countKept, differences);
     AppendText(message, count ? TEXT_PAD_DIFFERS : TEXT_ALL_ON_PAD);
     for (int i = 0; i < count; i++) {
@@ -27,9 +19,10 @@ int AppendDifferences(WCHAR* message, const PadSettings& wanted, const PadSettin
     return count;
 }
 
-ProfileLoad LoadProfileFile(const WCHAR* path, PadSettings* profile, WCHAR* message) {
+ProfileLoad LoadProfileFile(const wchar_t* path, PadSettings* profile, wchar_t* message) {
     message[0] = 0;
-    DWORD size = 0, error = ReadProfileFile(path, fileText, sizeof fileText, &size);
+    size_t size = 0;
+    unsigned long error = ReadProfileFile(path, fileText, sizeof fileText, &size);
     if (error) {
         AppendFileFailure(message, TEXT_READ_FILE_FAILED, path, error);
         return PROFILE_UNREADABLE;

@@ -63,8 +63,8 @@
 
 // Profiles: the file dialogs' file type, boxes, and the lines of the boxes.
 #define EN_PROFILE_FILES   "Pad settings"
-#define EN_SAVE_FAILED     "Cannot save the settings to %s."
-#define EN_READ_FILE_FAILED "Cannot read %s."
+#define EN_SAVE_FAILED     "Cannot save the settings to %ls."
+#define EN_READ_FILE_FAILED "Cannot read %ls."
 #define EN_SAVE_CAPTION    "Save settings"
 #define EN_LOAD_CAPTION    "Load settings"
 #define EN_ASK_RESTART     "The file's button count is %d, the pad's is %d. Restart the pad with the file's button count?"
@@ -110,18 +110,42 @@
   "Without --read, --save, --apply, --release-all or --list, the settings dialog opens.\n\n" \
   "Exit codes: 0 done; 1 the port cannot be opened or is in use; 2 bad arguments or file;\n" \
   "3 no pad answered; 4 the pad differs from the file, or kept its button count; 5 the restart failed."
-#define EN_PORT_UNUSABLE   "Cannot open COM%d."
-#define EN_PORT_IN_USE     "COM%d is in use by another program."
-#define EN_NOT_A_PAD       "No pad answers on COM%d."
-#define EN_LINK_LOST       "COM%d went away during the exchange."
-#define EN_LOG_FAILED      "Cannot open the log file %s."
+#define EN_PORT_UNUSABLE   "Cannot open %ls."
+#define EN_PORT_IN_USE     "%ls is in use by another program."
+#define EN_NOT_A_PAD       "No pad answers on %ls."
+#define EN_LINK_LOST       "%ls went away during the exchange."
+#define EN_LOG_FAILED      "Cannot open the log file %ls."
 #define EN_NOT_RELEASED    "The pad did not acknowledge the release."
 #define EN_RESTART_HINT    "--restart-ok restarts the pad with the file's button count, %d."
-#define EN_UNKNOWN_OPTION  "%s: unknown option (see --help)."
-#define EN_MISSING_VALUE   "%s needs a value (see --help)."
-#define EN_BAD_PORT        "%s: the port must be COM1 to COM256."
-#define EN_MODES_CONFLICT  "%s: give only one of --read/--save, --apply, --release-all, --list, --help and --version."
-#define EN_REPEATED_OPTION "%s is given twice."
+#define EN_UNKNOWN_OPTION  "%ls: unknown option (see --help)."
+#define EN_MISSING_VALUE   "%ls needs a value (see --help)."
+#define EN_BAD_PORT        "%ls: the port must be COM1 to COM256."
+#define EN_MODES_CONFLICT  "%ls: give only one of --read/--save, --apply, --release-all, --list, --help and --version."
+#define EN_REPEATED_OPTION "%ls is given twice."
 #define EN_RESTART_WITHOUT_APPLY "--restart-ok goes with --apply only."
 #define EN_OUTPUT_FAILED   "Cannot write to standard output."
-#define EN_START_FAILED    "Cannot start %s."
+#define EN_START_FAILED    "Cannot start %ls."
+
+// The command line on Linux and macOS, which has no dialog and opens devices by path.
+#define EN_USAGE_NATIVE "usage: padconfig [--port DEVICE] --read [--save FILE] [--log FILE] [--lang ja|en]\n" \
+  "       padconfig [--port DEVICE] --apply FILE [--restart-ok] [--log FILE]\n" \
+  "       padconfig [--port DEVICE] --release-all [--log FILE]\n" \
+  "       padconfig [--port DEVICE] --list [--log FILE]\n" \
+  "       padconfig --help | --version\n\n" \
+  "  --port DEVICE  the pad's serial device, such as /dev/ttyACM0 or /dev/serial/by-id/...;\n" \
+  "                 without it, the first device where a pad answers: /dev/ttyACM*, then\n" \
+  "                 /dev/ttyUSB* (on macOS /dev/cu.usbmodem*, then /dev/cu.usbserial*)\n" \
+  "  --read         print the pad's settings as a profile\n" \
+  "  --save FILE    write the pad's settings to FILE as a profile\n" \
+  "  --apply FILE   put FILE's settings on the pad and read them back\n" \
+  "  --restart-ok   let --apply restart the pad when FILE has another button count\n" \
+  "  --release-all  release all buttons\n" \
+  "  --list         print each device where a pad answers, with its button count\n" \
+  "                 (/dev/ttyACM0 12)\n" \
+  "  --log FILE     append every byte sent to and received from the pad to FILE\n" \
+  "  --lang ja|en   Japanese or English texts (else from LC_ALL, LC_MESSAGES or LANG)\n\n" \
+  "Exit codes: 0 done; 1 the port cannot be opened or is in use; 2 bad arguments or file;\n" \
+  "3 no pad answered; 4 the pad differs from the file, or kept its button count; 5 the restart failed."
+#define EN_BAD_DEVICE      "%ls: the device's path is longer than 255 bytes."
+#define EN_NO_MODE         "Name what to do: --read, --save, --apply, --release-all or --list."
+#define EN_PORT_DENIED     "You may not open %ls: join the group '%ls' (sudo usermod -aG %ls $USER), then log in again."

@@ -63,8 +63,8 @@
 
 // Profiles: the file dialogs' file type, boxes, and the lines of the boxes.
 #define JA_PROFILE_FILES   "パッド設定"
-#define JA_SAVE_FAILED     "%s に保存できません。"
-#define JA_READ_FILE_FAILED "%s を読めません。"
+#define JA_SAVE_FAILED     "%ls に保存できません。"
+#define JA_READ_FILE_FAILED "%ls を読めません。"
 #define JA_SAVE_CAPTION    "設定を保存"
 #define JA_LOAD_CAPTION    "設定を読込"
 #define JA_ASK_RESTART     "ファイルのボタン数は %d、パッドは %d です。パッドをファイルのボタン数で再起動しますか？"
@@ -110,18 +110,42 @@
   "--read、--save、--apply、--release-all、--list のどれもなければ設定ダイアログを開きます。\n\n" \
   "終了コード: 0 成功、1 ポートを開けない・使用中、2 引数かファイルの誤り、3 パッドが応答しない、\n" \
   "4 パッドがファイルと異なる・ボタン数がそのまま、5 再起動の失敗。"
-#define JA_PORT_UNUSABLE   "COM%d を開けません。"
-#define JA_PORT_IN_USE     "COM%d は他のプログラムが使用中です。"
-#define JA_NOT_A_PAD       "COM%d でパッドが応答しません。"
-#define JA_LINK_LOST       "通信中に COM%d が失われました。"
-#define JA_LOG_FAILED      "ログファイル %s を開けません。"
+#define JA_PORT_UNUSABLE   "%ls を開けません。"
+#define JA_PORT_IN_USE     "%ls は他のプログラムが使用中です。"
+#define JA_NOT_A_PAD       "%ls でパッドが応答しません。"
+#define JA_LINK_LOST       "通信中に %ls が失われました。"
+#define JA_LOG_FAILED      "ログファイル %ls を開けません。"
 #define JA_NOT_RELEASED    "パッドが全ボタン解除を受け付けませんでした。"
 #define JA_RESTART_HINT    "--restart-ok を付けると、ファイルのボタン数 %d でパッドを再起動します。"
-#define JA_UNKNOWN_OPTION  "%s: 不明なオプションです（--help を参照）。"
-#define JA_MISSING_VALUE   "%s には値が必要です（--help を参照）。"
-#define JA_BAD_PORT        "%s: ポートは COM1～COM256 で指定してください。"
-#define JA_MODES_CONFLICT  "%s: --read/--save、--apply、--release-all、--list、--help、--version は一つだけ指定できます。"
-#define JA_REPEATED_OPTION "%s が二度指定されています。"
+#define JA_UNKNOWN_OPTION  "%ls: 不明なオプションです（--help を参照）。"
+#define JA_MISSING_VALUE   "%ls には値が必要です（--help を参照）。"
+#define JA_BAD_PORT        "%ls: ポートは COM1～COM256 で指定してください。"
+#define JA_MODES_CONFLICT  "%ls: --read/--save、--apply、--release-all、--list、--help、--version は一つだけ指定できます。"
+#define JA_REPEATED_OPTION "%ls が二度指定されています。"
 #define JA_RESTART_WITHOUT_APPLY "--restart-ok は --apply と一緒に指定してください。"
 #define JA_OUTPUT_FAILED   "標準出力に書き込めません。"
-#define JA_START_FAILED    "%s を起動できません。"
+#define JA_START_FAILED    "%ls を起動できません。"
+
+// Linux と macOS のコマンドライン：ダイアログがなく、デバイスをパスで開きます。
+#define JA_USAGE_NATIVE "使い方: padconfig [--port DEVICE] --read [--save FILE] [--log FILE] [--lang ja|en]\n" \
+  "        padconfig [--port DEVICE] --apply FILE [--restart-ok] [--log FILE]\n" \
+  "        padconfig [--port DEVICE] --release-all [--log FILE]\n" \
+  "        padconfig [--port DEVICE] --list [--log FILE]\n" \
+  "        padconfig --help | --version\n\n" \
+  "  --port DEVICE  パッドのシリアルデバイス（/dev/ttyACM0、/dev/serial/by-id/… など）。\n" \
+  "                 省略時はパッドが応答する最初のデバイス：/dev/ttyACM*、次に /dev/ttyUSB*\n" \
+  "                 （macOS では /dev/cu.usbmodem*、次に /dev/cu.usbserial*）\n" \
+  "  --read         パッドの設定をプロファイルとして表示\n" \
+  "  --save FILE    パッドの設定をプロファイルとして FILE に保存\n" \
+  "  --apply FILE   FILE の設定をパッドに送り、読み戻して確かめる\n" \
+  "  --restart-ok   FILE のボタン数が異なるとき、--apply がパッドを再起動してよい\n" \
+  "  --release-all  全ボタン解除\n" \
+  "  --list         パッドが応答するデバイスをボタン数とともに一行ずつ表示\n" \
+  "                 （/dev/ttyACM0 12）\n" \
+  "  --log FILE     パッドとやり取りした全バイトを FILE に追記\n" \
+  "  --lang ja|en   日本語か英語の表示（省略時は LC_ALL、LC_MESSAGES、LANG による）\n\n" \
+  "終了コード: 0 成功、1 ポートを開けない・使用中、2 引数かファイルの誤り、3 パッドが応答しない、\n" \
+  "4 パッドがファイルと異なる・ボタン数がそのまま、5 再起動の失敗。"
+#define JA_BAD_DEVICE      "%ls: デバイスのパスが 255 バイトを超えています。"
+#define JA_NO_MODE         "--read、--save、--apply、--release-all、--list のどれかを指定してください。"
+#define JA_PORT_DENIED     "%ls を開く権限がありません：グループ '%ls' に参加して（sudo usermod -aG %ls $USER）、ログインし直してください。"

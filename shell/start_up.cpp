@@ -6,10 +6,14 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
+#include <cstring>
+
 #include "../cli/console.h"
 #include "../cli/run_command.h"
+#include "../cli/windows/attach_console.h"
 #include "../dialog/config_dialog.h"
 #include "../dialog/texts.h"
+#include "../link/port_names.h"
 #include "../link/transcript.h"
 #include "app.h"
 
@@ -37,6 +41,17 @@ static int StartWindowedProgram(void) {
     return EXIT_DONE;
 }
 
+// A run that cannot start: a windowless run tells it on standard error, a
+// dialog's in a box; bad arguments go to the console when there is one, even
+// for the dialog.
+static int RefuseToStart(const Arguments& arguments, UINT text, const WCHAR* word, bool withUsage) {
+    if (arguments.mode != RUN_DIALOG || (withUsage && HasConsole())) return ReportRefusal(text, word, withUsage);
+    static WCHAR message[MESSAGE_SIZE];
+    FormatRefusal(message, text, word, withUsage);
+    ShowTextMessage(NULL, message, TEXT_APP_CAPTION, MB_OK | MB_ICONERROR);
+    return EXIT_USAGE;
+}
+
 int StartUp(HINSTANCE instance, bool consoleTwin) {
     hInstance = instance;
     int count = 0;
@@ -53,5 +68,6 @@ int StartUp(HINSTANCE instance, bool consoleTwin) {
         return RefuseToStart(arguments, TEXT_ARGUMENT_FAULT + check.fault, words[check.word + 1], true);
     if (arguments.log && OpenTranscript(arguments.log) != 0)
         return RefuseToStart(arguments, TEXT_LOG_FAILED, arguments.log, false);
-    return arguments.mode == RUN_DIALOG ? RunDialog(arguments.port) : RunCommandLine(arguments);
+    if (arguments.mode != RUN_DIALOG) return RunCommandLine(arguments);
+    return RunDialog(PortNumberOfText(arguments.port, strlen(arguments.port)));
 }

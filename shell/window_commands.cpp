@@ -5,7 +5,7 @@
 #include "../dialog/config_dialog.h"
 #include "../dialog/control_ids.h"
 #include "../dialog/texts.h"
-#include "../profile/profile.h"
+#include "../profile/profile_commands.h"
 #include "app.h"
 #include "tray.h"
 

@@ -2,12 +2,12 @@
 
 #include <cstring>
 
+#include "../link/clock.h"
+
 static const double BYTE_MS_AT_9600 = 10.0 * 1000.0 / 9600.0;  // start, 8 data and stop bit
 
 double PadSimNow(PadSim& sim) {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return (double)(now.QuadPart - sim.started.QuadPart) * 1000.0 / (double)sim.frequency.QuadPart;
+    return ClockMs() - sim.startedMs;
 }
 
 static void Record(PadSim& sim, double ms, bool fromTool, unsigned char byte) {
@@ -76,8 +76,8 @@ static void AnswerLine(PadSim& sim, const std::string& line) {
     }
 }
 
-static void Receive(PadSim& sim, const unsigned char* bytes, DWORD count, double ms) {
-    for (DWORD i = 0; i < count; i++) {
+static void Receive(PadSim& sim, const unsigned char* bytes, int count, double ms) {
+    for (int i = 0; i < count; i++) {
         Record(sim, ms, true, bytes[i]);
         if (bytes[i] != '\r') {
             sim.line += (char)bytes[i];
@@ -87,8 +87,8 @@ static void Receive(PadSim& sim, const unsigned char* bytes, DWORD count, double
         line.swap(sim.line);
         AnswerLine(sim, line);
         if (sim.config.hangUpAfter >= 0 && sim.linesSeen >= sim.config.hangUpAfter) {
-            CloseHandle(sim.port);
-            sim.port = INVALID_HANDLE_VALUE;
+            CloseSerialPort(sim.port);
+            sim.port = nullptr;
             return;
         }
     }
@@ -97,44 +97,31 @@ static void Receive(PadSim& sim, const unsigned char* bytes, DWORD count, double
 static void SendDue(PadSim& sim) {
     while (!sim.outbox.empty() && sim.outbox.front().first <= PadSimNow(sim)) {
         unsigned char byte = sim.outbox.front().second;
-        DWORD written = 0;
-        WriteFile(sim.port, &byte, 1, &written, NULL);
+        WriteSerialPort(sim.port, &byte, 1);
         Record(sim, PadSimNow(sim), false, byte);
         sim.outbox.erase(sim.outbox.begin());
     }
 }
 
 static void Run(PadSim& sim) {
-    while (!sim.stopping && sim.port != INVALID_HANDLE_VALUE) {
+    while (!sim.stopping && sim.port) {
         SendDue(sim);
         if (!sim.outbox.empty() && sim.outbox.front().first - PadSimNow(sim) < 12) {
-            Sleep(0);  // close to the next byte's time: keep the spacing exact
+            PauseMs(0);  // close to the next byte's time: keep the spacing exact
             continue;
         }
         unsigned char bytes[256];
-        DWORD got = 0;
-        // Returns at the first byte, or after the short total time-out.
-        if (ReadFile(sim.port, bytes, sizeof bytes, &got, NULL) && got > 0) Receive(sim, bytes, got, PadSimNow(sim));
+        int got = PollSerialPort(sim.port, bytes, sizeof bytes, 1);  // a short poll: times stay exact to ~1 ms
+        if (got > 0) Receive(sim, bytes, got, PadSimNow(sim));
+        else if (SerialDeviceGone(sim.port)) PauseMs(1);  // the other end has gone: wait for the stop
     }
 }
 
 bool StartPadSim(PadSim& sim, const char* portName) {
-    char path[64] = "\\\\.\\";
-    strncat(path, portName, sizeof path - 5);
-    sim.port = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
-    if (sim.port == INVALID_HANDLE_VALUE) return false;
-    DCB dcb = {};
-    dcb.DCBlength = sizeof dcb;
-    GetCommState(sim.port, &dcb);
-    dcb.BaudRate = CBR_9600;
-    dcb.ByteSize = 8;
-    dcb.Parity = NOPARITY;
-    dcb.StopBits = ONESTOPBIT;
-    SetCommState(sim.port, &dcb);
-    COMMTIMEOUTS timeouts = {MAXDWORD, MAXDWORD, 1, 0, 0};  // a short poll: times stay exact to ~1 ms
-    SetCommTimeouts(sim.port, &timeouts);
-    QueryPerformanceFrequency(&sim.frequency);
-    QueryPerformanceCounter(&sim.started);
+    OpenResult result;
+    sim.port = OpenSerialPort(portName, false, &result);  // the pad's end is not the link's to claim
+    if (!sim.port) return false;
+    sim.startedMs = ClockMs();
     sim.stopping = false;
     sim.worker = std::thread(Run, std::ref(sim));
     return true;
@@ -143,8 +130,8 @@ bool StartPadSim(PadSim& sim, const char* portName) {
 void StopPadSim(PadSim& sim) {
     sim.stopping = true;
     if (sim.worker.joinable()) sim.worker.join();
-    if (sim.port != INVALID_HANDLE_VALUE) CloseHandle(sim.port);
-    sim.port = INVALID_HANDLE_VALUE;
+    CloseSerialPort(sim.port);
+    sim.port = nullptr;
 }
 
 std::vector<WireByte> WireSnapshot(PadSim& sim) {

@@ -3,8 +3,6 @@
 #ifndef PADSIM_PAD_SIM_H
 #define PADSIM_PAD_SIM_H
 
-#include <windows.h>
-
 #include <atomic>
 #include <map>
 #include <mutex>
@@ -12,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "../link/serial_port.h"
 #include "pad_state.h"
 
 enum Misbehaviour {
@@ -45,19 +44,20 @@ struct WireByte {
 
 struct PadSim {
     PadSimConfig config;
-    HANDLE port = INVALID_HANDLE_VALUE;
+    SerialPort* port = nullptr;
     std::thread worker;
     std::atomic<bool> stopping{false};
     std::mutex lock;             // guards wire and state
     std::vector<WireByte> wire;
-    LARGE_INTEGER started, frequency;
+    double startedMs = 0;
     // Worker-only.
     std::string line;
     int linesSeen = 0;
     std::vector<std::pair<double, unsigned char>> outbox;  // due time, byte
 };
 
-// Opens the port (a COM name) and starts answering; false when it cannot open.
+// Opens the port (the system's name: COM21, /dev/pts/3) and starts
+// answering; false when it cannot open.
 bool StartPadSim(PadSim& sim, const char* portName);
 void StopPadSim(PadSim& sim);
 double PadSimNow(PadSim& sim);

@@ -5,11 +5,12 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "../link/clock.h"
 #include "pad_sim.h"
 
 static const char USAGE[] =
     "usage: padsim PORT [options]\n"
-    "  PORT                  the pad's end of a serial pair, e.g. COM21\n"
+    "  PORT                  the pad's end of a serial pair: COM21, /dev/ttyUSB1, /dev/pts/3\n"
     "  --buttons N           button count (default 12)\n"
     "  --direction CODE      direction code (0 centre, 8 up, 9, 1, 5, 4, 6, 2, 11 up-left)\n"
     "  --masks B,C,D,E       the four button masks (decimal)\n"
@@ -66,7 +67,7 @@ int main(int argc, char** argv) {
     fflush(stdout);
     size_t printed = 0;
     for (int waited = 0; seconds < 0 || waited < seconds * 10; waited++) {
-        Sleep(100);
+        PauseMs(100);
         std::vector<WireByte> wire = WireSnapshot(sim);
         if (wire.empty() || PadSimNow(sim) - wire.back().ms < 50) continue;  // print whole exchanges
         PrintWire(wire, printed);

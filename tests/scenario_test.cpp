@@ -26,6 +26,8 @@
 #include "transcript.h"
 #include "transcript_text.h"
 #include "version.h"
+#include "../../link/windows/port_handle.h"
+#include "wire_text.h"
 #include "../../profile/profile.h"
 #include "../../shell/app.h"
 
@@ -70,7 +72,6 @@ enum Act { READ, BOX, RADIO, PRESS_ALL, RELEASE_ALL, RESTART, PORT_TOUCH, MAIN_C
            LOAD_DECLINING, SAVE_LOAD, COMMAND, DEVICE_EVENT, REFOCUS };
 enum Edit { ANY, ON, OFF };
 
-PadState Twelve(void) { return MakePadState(12, 5, 0x05, 0x0C, 0x01, 0x80); }
 const char* const TWELVE = "n12 e12 r1063 10100000 00110000 10000000 00000001";
 
 struct Row {
@@ -107,20 +108,12 @@ struct Row {
     int secondPair = 0;            // with neighbours: a second pad, of 8 buttons, here
 };
 
-#define CR "\r"
-#define HS CR CR
-#define QUERIES CR "1_num?" CR "btn_num?" CR CR "a_num?" CR "b_num?" CR "c_num?" CR "d_num?" CR "e_num?" CR
-#define RD QUERIES "Ini_Disp" CR
-#define RESTARTED(n) CR "buttom_0=" n CR "reboot" CR RD "btn_off" CR "Ini_Disp" CR
 #define PRESSED "buttom_b=255\rbuttom_c=255\rbuttom_d=255\rbuttom_e=255\rbuttom_f=255\r"
 #define OPEN_FLAGS (MB_OK | MB_ICONERROR | MB_SYSTEMMODAL)
-#define EDITS(a, b, c, d, e) "buttom_a=" a "\rbuttom_b=" b "\rbuttom_c=" c "\rbuttom_d=" d "\rbuttom_e=" e "\r"
 #define BAD_FILE(file, text) \
     {.name = "load_" #text, .typed = file, .act = LOAD, .box = text, .caption = LOAD_CAPTION, \
      .flags = MB_OK | MB_ICONERROR}
 
-void Silent(PadSimConfig& c) { c.misbehaviour = BEHAVE_SILENT; }
-void Nak(PadSimConfig& c) { c.misbehaviour = BEHAVE_NAK; }
 template <int lines> void SilentAfter(PadSimConfig& c) {
     c.misbehaviour = BEHAVE_SILENT_AFTER;
     c.silentAfter = lines;  // lone carriage returns count
@@ -128,8 +121,6 @@ template <int lines> void SilentAfter(PadSimConfig& c) {
 const std::string overlongCom2 = "COM2" + std::string(70, ' ') + "x";  // cut at 63, it would read "COM2"
 const std::string longText(300, '7');
 const std::string largeFile(64 * 1024 + 1, ';'), longLine = "; " + std::string(999, 'x');
-const char* const GAME = "[pad]\nbuttons=12\ndirection=down-right\nset=1,3,9,11";
-const char* const SAVED_TWELVE = "[pad]\r\nbuttons=12\r\ndirection=down-right\r\nset=1,3,11,12\r\n";
 #define DEVICE_GONE(error) \
     {.name = "read_fails_" #error, .pre = REMOVED, .typed = "ReadFile", .arg = error, .wire = CR, .status = NOT_LINKED, .edit = OFF, .closes = 1, .then = HS RD}, \
     {.name = "write_fails_" #error, .pre = REMOVED, .typed = "WriteFile", .arg = error, .status = NOT_LINKED, .edit = OFF, .closes = 1, .then = HS RD}
@@ -342,82 +333,7 @@ const Row rows[] = {
     BAD_FILE("[pad]\nset=0", BAD_BUTTON_2),
     BAD_FILE("[pad]\nbuttons=2\ndirection=up\nset=3", ABOVE_COUNT_4),
 
-    // The command line: the same exchanges with no window, told by exit codes.
-    {.name = "command_read", .act = COMMAND, .wire = HS RD, .args = "--port COM1 --read --log LOG",
-     .printed = SAVED_TWELVE},
-    {.name = "command_read_count_33_is_32", .state = MakePadState(33, 8, 0, 0, 0, 0), .act = COMMAND, .wire = HS RD,
-     .args = "--port COM1 --read", .printed = "[pad]\r\nbuttons=32\r\ndirection=up\r\nset=\r\n"},
-    {.name = "command_read_finds_the_pad", .act = COMMAND, .wire = HS CR "1_num?\r" HS RD, .args = "--read --log LOG",
-     .printed = SAVED_TWELVE},
-    {.name = "command_apply", .typed = GAME, .act = COMMAND, .wire = HS RD EDITS("005", "005", "005", "000", "000") RD,
-     .args = "--port=COM1 --apply FILE --log LOG", .said = ALL_ON_PAD},
-    {.name = "command_apply_onto_a_pad_that_ignores_group_c", .pad = [](PadSimConfig& c) { c.ignoredGroup = 'c'; },
-     .typed = GAME, .act = COMMAND, .wire = HS RD EDITS("005", "005", "005", "000", "000") RD,
-     .args = "--port COM1 --apply FILE", .exit = 4, .said = PAD_DIFFERS_9_12},
-    {.name = "command_apply_keeps_another_count", .typed = "[pad]\nbuttons=16\ndirection=up\nset=13", .act = COMMAND,
-     .wire = HS RD EDITS("008", "000", "016", "000", "000") RD, .args = "--port COM1 --apply FILE", .exit = 4,
-     .said = KEPT_12_HINT_16},
-    {.name = "command_apply_restarts_when_allowed", .typed = "[pad]\nbuttons=16\ndirection=up\nset=13", .act = COMMAND,
-     .wire = HS RD RESTARTED("016") EDITS("008", "000", "016", "000", "000") RD,
-     .args = "--port COM1 --apply FILE --restart-ok --log LOG", .said = ALL_ON_PAD},
-    {.name = "command_restart_wrong_count", .pad = [](PadSimConfig& c) { c.rebootReply = "0008\r\n"; },
-     .typed = "[pad]\nbuttons=16\ndirection=up\nset=13", .act = COMMAND, .wire = HS RD CR "buttom_0=016\rreboot\r",
-     .args = "--port COM1 --apply FILE --restart-ok", .exit = 5, .said = REBOOT_FAILED},
-    {.name = "command_release_all", .act = COMMAND, .wire = HS "btn_off\r", .args = "--release-all --port COM1",
-     .said = RELEASED},
-    {.name = "command_silent_pad", .pad = Silent, .act = COMMAND, .wire = HS, .args = "--port COM1 --read", .exit = 3,
-     .said = NO_ANSWER_COM1},
-    {.name = "command_probe_not_255", .pad = [](PadSimConfig& c) { c.valueReplies["1_num?"] = "00FE\r\n"; },
-     .act = COMMAND, .wire = HS CR "1_num?" CR, .args = "--port COM1 --save FILE", .exit = 3, .said = NO_ANSWER_COM1},
-    {.name = "command_missing_port", .act = COMMAND, .args = "--port COM77 --read", .exit = 1, .said = UNUSABLE_COM77},
-    {.name = "command_after_the_dialog_let_the_port_go", .pre = STALE_ACK, .act = COMMAND, .wire = HS "btn_off\r",
-     .args = "--port COM1 --release-all", .said = RELEASED},
-    {.name = "command_port_in_use", .pre = OPEN, .act = COMMAND, .args = "--port COM1 --release-all", .exit = 1,
-     .said = IN_USE_COM1},
-    {.name = "command_bad_file", .typed = "[pad]\nbuttons=x", .act = COMMAND, .args = "--port COM1 --apply FILE",
-     .exit = 2, .said = NOT_A_NUMBER_2, .printed = "FILE: SAID\r\n"},
-    {.name = "command_unreadable_file", .pre = FOLDER_IN_WAY, .act = COMMAND, .args = "--port COM1 --apply FILE",
-     .exit = 2, .said = READ_FILE_FAILED},
-    {.name = "command_save_fails", .pre = FOLDER_IN_WAY, .act = COMMAND, .wire = HS RD,
-     .args = "--port COM1 --save FILE", .exit = 2, .said = SAVE_FAILED},
-    {.name = "command_release_unacknowledged", .pad = Nak, .act = COMMAND, .wire = HS "btn_off\r",
-     .args = "--port COM1 --release-all", .exit = 3, .said = NOT_RELEASED},
-    {.name = "command_no_pad_anywhere", .pad = Silent, .act = COMMAND, .wire = HS, .args = "--read", .exit = 3,
-     .said = NO_PAD, .neighbours = true},
-    {.name = "command_finds_only_a_port_in_use", .pre = OPEN, .act = COMMAND, .args = "--release-all", .exit = 1,
-     .said = IN_USE_COM1, .neighbours = true},
-    {.name = "command_port_gone_mid_run", .act = COMMAND, .wire = HS CR "1_num?\rbtn_num?\r\r",
-     .args = "--port COM1 --read", .exit = 1, .said = LINK_LOST_COM1, .pullAt = "btn_num?\r\r"},
-    {.name = "command_apply_count_not_taken", .pad = [](PadSimConfig& c) { c.valueReplies["btn_num?"] = "000C\r\n"; },
-     .typed = "[pad]\nbuttons=16\ndirection=up\nset=13", .act = COMMAND,
-     .wire = HS RD RESTARTED("016") EDITS("008", "000", "016", "000", "000") RD,
-     .args = "--port COM1 --apply FILE --restart-ok", .exit = 4, .said = COUNT_DIFFERS_12_16},
-    {.name = "command_help", .act = COMMAND, .args = "--help", .printed = "USAGE\r\n"},
-    {.name = "command_version", .act = COMMAND, .args = "--version", .printed = "padconfig VERSION\r\n"},
-    // One bad argument end to end, with a port and no mode: the console, never a
-    // box or the port. The words themselves are the native table's.
-    {.name = "command_bad_argument", .act = COMMAND, .args = "--port COM1 --quiet", .exit = 2,
-     .said = UNKNOWN_QUIET, .printed = "SAID\r\nUSAGE\r\n"},
-    {.name = "command_bad_file_by_a_300_character_path", .typed = "[pad]\nbuttons=x", .act = COMMAND,
-     .args = "--port COM1 --apply LONG", .exit = 2, .said = NOT_A_NUMBER_2},
-    {.name = "command_log_cannot_be_opened", .pre = FOLDER_IN_WAY, .act = COMMAND, .args = "--port COM1 --read --log FILE",
-     .exit = 2, .said = LOG_FAILED},
-
-    // The command line as shells start it, and the list of pads.
-    {.name = "command_read_through_a_pipe_without_standard_error", .act = COMMAND, .wire = HS RD,
-     .args = "--port COM1 --read", .printed = SAVED_TWELVE,
-     .launch = PIPE_NO_ERROR},
-    {.name = "command_error_to_the_console_when_standard_error_is_not_given", .act = COMMAND,
-     .args = "--port COM77 --read", .exit = 1, .printed = "", .launch = PIPE_NO_ERROR, .onScreen = UNUSABLE_COM77},
-    {.name = "command_error_to_the_console_beside_a_pipe", .act = COMMAND, .args = "--port COM77 --read", .exit = 1,
-     .printed = "", .launch = PIPE_AND_CONSOLE, .onScreen = UNUSABLE_COM77},
-    {.name = "command_read_into_a_closed_pipe", .act = COMMAND, .wire = HS RD, .args = "--port COM1 --read", .exit = 2,
-     .launch = CLOSED_PIPE_AND_CONSOLE, .onScreen = OUTPUT_FAILED},
-    {.name = "command_list_two_pads_among_silent_ports", .pair = 12, .act = COMMAND,
-     .wire = HS CR "1_num?\rbtn_num?\r", .args = "--list", .printed = "COM1 8\r\nCOM33 12\r\n", .neighbours = true,
-     .secondPair = 1},
-    {.name = "command_list_the_named_port", .act = COMMAND, .wire = HS CR "1_num?\rbtn_num?\r",
-     .args = "--list --port COM1", .printed = "COM1 12\r\n"},
+#include "command_rows.inc"
 };
 
 void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
@@ -480,11 +396,11 @@ decltype(&ReadFile) realReadFile;
 decltype(&WriteFile) realWriteFile;
 std::atomic<DWORD> removalError;
 BOOL WINAPI RemovableReadFile(HANDLE file, LPVOID data, DWORD size, LPDWORD got, LPOVERLAPPED overlapped) {
-    if (file != portHandle || strcmp(refusing, "ReadFile")) return realReadFile(file, data, size, got, overlapped);
+    if (file != HandleOfPort(linkPort) || strcmp(refusing, "ReadFile")) return realReadFile(file, data, size, got, overlapped);
     return *got = 0, SetLastError(removalError), FALSE;
 }
 BOOL WINAPI RemovableWriteFile(HANDLE file, LPCVOID data, DWORD size, LPDWORD done, LPOVERLAPPED overlapped) {
-    if (file != portHandle || strcmp(refusing, "WriteFile")) return realWriteFile(file, data, size, done, overlapped);
+    if (file != HandleOfPort(linkPort) || strcmp(refusing, "WriteFile")) return realWriteFile(file, data, size, done, overlapped);
     return *done = 0, SetLastError(removalError), FALSE;
 }
 // COM2's line speed as the next program finds it; set first when speed is given.
@@ -570,10 +486,10 @@ std::string FilesIn(bool clear = false) {
     return names;
 }
 // The tool's own whole-file writes and reads.
-void WriteProfileFile(const char* text) { ::WriteProfileFile(profileFile.c_str(), text, (DWORD)strlen(text)); }
+void WriteProfileFile(const char* text) { ::WriteProfileFile(profileFile.c_str(), text, strlen(text)); }
 std::string ProfileFileText(void) {
     char text[256];
-    DWORD got = 0;
+    size_t got = 0;
     ::ReadProfileFile(profileFile.c_str(), text, sizeof text, &got);
     return std::string(text, got);
 }
@@ -792,7 +708,7 @@ protected:
         if (row.act == BOX) return UserClick(dialog, 1027 + row.arg - 1);
         if (row.act == RADIO) return UserClick(dialog, 1059 + row.arg);
         if (row.act == REFOCUS) return (void)SetFocus(GetDlgItem(dialog, 1059 + row.arg));
-        DEV_BROADCAST_HANDLE device = {sizeof device, DBT_DEVTYP_HANDLE, 0, portHandle, NULL, {}, 0, {0}};
+        DEV_BROADCAST_HANDLE device = {sizeof device, DBT_DEVTYP_HANDLE, 0, HandleOfPort(linkPort), NULL, {}, 0, {0}};
         if (row.act == DEVICE_EVENT) return (void)SendMessageW(dialog, WM_DEVICECHANGE, row.arg, (LPARAM)&device);
         if (row.act == LOAD || row.act == LOAD_DECLINING)
             WriteProfileFile(row.typed), editor = CreateFileW(profileFile.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
@@ -841,6 +757,16 @@ protected:
         if (strstr(row.args, "LOG")) EXPECT_EQ(Transcribed(commandLog, 0, WIRE_SENT), ToolBytes(wire)) << "the log";
         if (strstr(row.args, "LOG") && row.printed) EXPECT_EQ(Transcribed(commandLog, 0, WIRE_RECEIVED), ToolBytes(wire, false));
         if (row.onScreen) EXPECT_NE(run.screen.find(Text(row.onScreen)), std::string::npos) << run.screen;
+        KeepTranscript(row);
+    }
+    // The run's transcript, kept to be compared with the native build's
+    // (transcripts_match) when PADCONFIG_TRANSCRIPTS names a folder.
+    void KeepTranscript(const Row& row) {
+        const char* folder = getenv("PADCONFIG_TRANSCRIPTS");
+        if (!folder || !strstr(row.args, "LOG")) return;
+        CreateDirectoryA(folder, NULL);
+        std::string kept = std::string(folder) + "\\" + row.name + ".log";
+        EXPECT_TRUE(CopyFileA(Utf8(commandLog.c_str()).c_str(), kept.c_str(), FALSE)) << kept;
     }
     void SaveThenLoadOntoAnotherPad(const Row& row) {
         SendMessageA(dialog, WM_COMMAND, 40008, 0);
@@ -901,7 +827,7 @@ protected:
         if (row.screen) EXPECT_EQ(ScreenOf(dialog), row.screen);
         if (row.closes >= 0) EXPECT_EQ(closes, row.closes) << "closes of the port";
         COMMTIMEOUTS t = {};
-        if (LinkState == LINK_OPEN && GetCommTimeouts(portHandle, &t)) {
+        if (LinkState == LINK_OPEN && GetCommTimeouts(HandleOfPort(linkPort), &t)) {
             char text[80];
             snprintf(text, sizeof text, "%lu %lu %lu %lu %lu", t.ReadIntervalTimeout, t.ReadTotalTimeoutMultiplier,
                      t.ReadTotalTimeoutConstant, t.WriteTotalTimeoutMultiplier, t.WriteTotalTimeoutConstant);

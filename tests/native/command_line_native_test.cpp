@@ -36,29 +36,32 @@ struct ArgumentCase {
     ArgumentFault fault;
     int word;  // at fault
     RunMode mode;
-    int port;
+    const char* port;  // the system's name of it: here a device's path, kept whole
 };
+const std::wstring longPath = L"/dev/serial/by-id/" + std::wstring(240, L'x');  // 258 bytes
 const ArgumentCase argumentCases[] = {
-    {{}, ARGUMENTS_OK, 0, RUN_DIALOG, 0},
-    {{L"--port", L"COM12"}, ARGUMENTS_OK, 0, RUN_DIALOG, 12},
-    {{L"--port=com256", L"--read"}, ARGUMENTS_OK, 0, RUN_READ, 256},
-    {{L"--save", L"a b.padprofile", L"--read"}, ARGUMENTS_OK, 0, RUN_READ, 0},
-    {{L"--apply", L"x", L"--restart-ok", L"--log", L"l", L"--lang", L"en"}, ARGUMENTS_OK, 0, RUN_APPLY, 0},
-    {{L"--read", L"--port", L"COM0"}, BAD_PORT, 2, RUN_READ, 0},
-    {{L"--port=COM\u0661", L"--read"}, BAD_PORT, 0, RUN_READ, 0},  // an Arabic-Indic one is no digit here
-    {{L"--read", L"--Port", L"COM1"}, UNKNOWN_OPTION, 1, RUN_READ, 0},
-    {{L"--read=yes"}, UNKNOWN_OPTION, 0, RUN_DIALOG, 0},
-    {{L"--log"}, MISSING_VALUE, 0, RUN_DIALOG, 0},
-    {{L"--apply=", L"--port", L"COM1"}, MISSING_VALUE, 0, RUN_APPLY, 1},
-    {{L"--save", L"--release-all"}, MISSING_VALUE, 0, RUN_READ, 0},
-    {{L"--read", L"--apply", L"f"}, MODES_CONFLICT, 1, RUN_READ, 0},
-    {{L"--help", L"--version"}, MODES_CONFLICT, 1, RUN_HELP, 0},
-    {{L"--lang", L"ja", L"--lang", L"en"}, REPEATED_OPTION, 2, RUN_DIALOG, 0},
-    {{L"--release-all", L"--restart-ok"}, RESTART_WITHOUT_APPLY, 0, RUN_RELEASE_ALL, 0},
-    {{L"--list"}, ARGUMENTS_OK, 0, RUN_LIST, 0},
-    {{L"--list", L"--port=COM33", L"--log", L"l"}, ARGUMENTS_OK, 0, RUN_LIST, 33},
-    {{L"--read", L"--list"}, MODES_CONFLICT, 1, RUN_READ, 0},
-    {{L"--list=all"}, UNKNOWN_OPTION, 0, RUN_DIALOG, 0},
+    {{}, ARGUMENTS_OK, 0, RUN_DIALOG, ""},
+    {{L"--port", L"/dev/ttyACM0"}, ARGUMENTS_OK, 0, RUN_DIALOG, "/dev/ttyACM0"},
+    {{L"--port=/dev/serial/by-id/usb-pad if00", L"--read"}, ARGUMENTS_OK, 0, RUN_READ, "/dev/serial/by-id/usb-pad if00"},
+    {{L"--port", L"パッド", L"--list"}, ARGUMENTS_OK, 0, RUN_LIST, "\xe3\x83\x91\xe3\x83\x83\xe3\x83\x89"},
+    {{L"--port", L"\xdcff" L"a"}, ARGUMENTS_OK, 0, RUN_DIALOG, "\xff" "a"},  // a byte that was no UTF-8, given back
+    {{L"--save", L"a b.padprofile", L"--read"}, ARGUMENTS_OK, 0, RUN_READ, ""},
+    {{L"--apply", L"x", L"--restart-ok", L"--log", L"l", L"--lang", L"en"}, ARGUMENTS_OK, 0, RUN_APPLY, ""},
+    {{L"--read", L"--port", longPath.c_str()}, BAD_PORT, 2, RUN_READ, ""},
+    {{L"--read", L"--Port", L"/dev/ttyACM0"}, UNKNOWN_OPTION, 1, RUN_READ, ""},
+    {{L"--read=yes"}, UNKNOWN_OPTION, 0, RUN_DIALOG, ""},
+    {{L"--log"}, MISSING_VALUE, 0, RUN_DIALOG, ""},
+    {{L"--port="}, MISSING_VALUE, 0, RUN_DIALOG, ""},
+    {{L"--apply=", L"--port", L"/dev/ttyUSB1"}, MISSING_VALUE, 0, RUN_APPLY, "/dev/ttyUSB1"},
+    {{L"--save", L"--release-all"}, MISSING_VALUE, 0, RUN_READ, ""},
+    {{L"--read", L"--apply", L"f"}, MODES_CONFLICT, 1, RUN_READ, ""},
+    {{L"--help", L"--version"}, MODES_CONFLICT, 1, RUN_HELP, ""},
+    {{L"--lang", L"ja", L"--lang", L"en"}, REPEATED_OPTION, 2, RUN_DIALOG, ""},
+    {{L"--release-all", L"--restart-ok"}, RESTART_WITHOUT_APPLY, 0, RUN_RELEASE_ALL, ""},
+    {{L"--list"}, ARGUMENTS_OK, 0, RUN_LIST, ""},
+    {{L"--list", L"--port=COM33", L"--log", L"l"}, ARGUMENTS_OK, 0, RUN_LIST, "COM33"},  // a file here like any other
+    {{L"--read", L"--list"}, MODES_CONFLICT, 1, RUN_READ, ""},
+    {{L"--list=all"}, UNKNOWN_OPTION, 0, RUN_DIALOG, ""},
 };
 
 TEST(CommandLine, WordsCheckedWhole) {
@@ -67,11 +70,11 @@ TEST(CommandLine, WordsCheckedWhole) {
         for (const wchar_t* word : c.words) shown += std::wstring(word) + L" ";
         Arguments arguments;
         ArgumentCheck check = ParseArguments((int)c.words.size(), c.words.data(), &arguments);
-        std::string label(shown.begin(), shown.end());  // the cases are ASCII but one
+        std::string label(shown.begin(), shown.end());  // cut to bytes: a label only
         EXPECT_EQ(check.fault, c.fault) << label;
         if (c.fault) EXPECT_EQ(check.word, c.word) << label;
         EXPECT_EQ(arguments.mode, c.mode) << label;
-        EXPECT_EQ(arguments.port, c.port) << label;
+        EXPECT_STREQ(arguments.port, c.port) << label;
     }
 }
 

@@ -50,10 +50,3 @@ static void RequestRelay(const char* what, int pair) {
 void RelayDown(int pair) { RequestRelay("down", pair); }
 void RelayUp(int pair) { RequestRelay("up", pair); }
 
-PadState MakePadState(int count, int direction, int b, int c, int d, int e) {
-    PadState state;
-    state.buttonCount = count;
-    state.direction = direction;
-    state.masks[0] = b, state.masks[1] = c, state.masks[2] = d, state.masks[3] = e;
-    return state;
-}

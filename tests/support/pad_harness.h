@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "pad_sim.h"
+#include "wire_text.h"
 
 // Pair n joins the tool's COMn (pair 11: COM12, pair 12: COM33) to the
 // stand-in's COM(20+n).
@@ -26,6 +27,5 @@ void RelayDown(int pair);
 void RelayUp(int pair);
 
 // A pad of count buttons, direction code and the masks of groups b..e.
-PadState MakePadState(int count, int direction, int b, int c, int d, int e);
 
 #endif

@@ -2,7 +2,7 @@
 #ifndef PADCONFIG_PORT_MAP_H
 #define PADCONFIG_PORT_MAP_H
 
-#include "port_names.h"
+#include "../port_names.h"
 
 // Fills numbers with the COM port numbers the map lists, ascending, each once;
 // returns how many (0 when there is no map). A search leaves out (searchable)

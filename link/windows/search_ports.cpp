@@ -1,10 +1,12 @@
 // HKLM\HARDWARE\DEVICEMAP\SERIALCOMM names each serial device's COM port;
 // Windows lists the devices present, Wine every port it maps.
-#include "port_map.h"
-
 #include <windows.h>
 
+#include <cstdio>
 #include <cstring>
+
+#include "../search_ports.h"
+#include "port_map.h"
 
 static void AddNumber(int numbers[], int* count, int number) {
     int at = 0;
@@ -49,4 +51,10 @@ int ReadPortMap(int numbers[PORT_NUMBER_MAX], bool searchable) {
         if (number > 0 && !(searchable && IsBluetoothLink(device))) AddNumber(numbers, &count, number);
     if (map) RegCloseKey(map);
     return count;
+}
+
+void ListSearchPorts(PortList* list) {
+    int numbers[PORT_NUMBER_MAX];
+    list->count = ReadPortMap(numbers, true);
+    for (int i = 0; i < list->count; i++) snprintf(list->names[i], PORT_PATH_SIZE, "COM%d", numbers[i]);
 }

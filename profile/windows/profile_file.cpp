@@ -1,7 +1,8 @@
-// Profile files read and written whole.
-#include "profile.h"
+// Profile files on Windows, read and written whole.
+#include <windows.h>
 
-#include "../dialog/texts.h"
+#include "../../texts/messages.h"
+#include "../profile.h"
 
 static WCHAR folder[PATH_SIZE], temporaryPath[MAX_PATH];  // the system's limit for a temporary name
 
@@ -25,10 +26,10 @@ static void FolderOf(const WCHAR* path) {
     else lstrcpyW(folder, L".");
 }
 
-DWORD WriteProfileFile(const WCHAR* path, const char* text, DWORD length) {
+unsigned long WriteProfileFile(const wchar_t* path, const char* text, size_t length) {
     FolderOf(path);
     if (!GetTempFileNameW(folder, L"pad", 0, temporaryPath)) return GetLastError();
-    DWORD error = WriteWhole(temporaryPath, text, length);
+    DWORD error = WriteWhole(temporaryPath, text, (DWORD)length);
     if (!error && !MoveFileExW(temporaryPath, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         error = GetLastError();
     if (error) DeleteFileW(temporaryPath);
@@ -37,14 +38,14 @@ DWORD WriteProfileFile(const WCHAR* path, const char* text, DWORD length) {
 
 // A read may bring fewer bytes than asked for: it is repeated to the end. An
 // editor may hold the file open for writing meanwhile.
-DWORD ReadProfileFile(const WCHAR* path, char* buffer, DWORD size, DWORD* got) {
+unsigned long ReadProfileFile(const wchar_t* path, char* buffer, size_t size, size_t* got) {
     *got = 0;
     HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE) return GetLastError();
     DWORD error = 0, read = 1;
     while (*got < size && read > 0) {
-        if (!ReadFile(file, buffer + *got, size - *got, &read, NULL)) {
+        if (!ReadFile(file, buffer + *got, (DWORD)(size - *got), &read, NULL)) {
             error = GetLastError();
             break;
         }

@@ -1,4 +1,9 @@
-#include "console.h"
+// The standard streams on Windows: a console, a file or a pipe.
+#include <windows.h>
+
+#include "../../texts/wide_text.h"
+#include "../console.h"
+#include "attach_console.h"
 
 static const DWORD streams[] = {STD_INPUT_HANDLE, STD_OUTPUT_HANDLE, STD_ERROR_HANDLE};
 static bool writeFailed;
@@ -32,22 +37,11 @@ void AttachToConsole(void) {
 
 bool HasConsole(void) { return Usable(GetStdHandle(STD_ERROR_HANDLE)); }
 
-static bool WriteWhole(HANDLE handle, const void* bytes, DWORD length) {
+static bool WriteWhole(const char* bytes, size_t length, void* handle) {
     DWORD written = 0;
-    bool whole = WriteFile(handle, bytes, length, &written, NULL) && written == length;
+    bool whole = WriteFile((HANDLE)handle, bytes, (DWORD)length, &written, NULL) && written == length;
     writeFailed |= !whole;
     return whole;
-}
-
-static void WriteUtf8(HANDLE handle, const WCHAR* text, int length) {
-    char bytes[1024];
-    for (int done = 0; done < length;) {
-        int part = length - done < 256 ? length - done : 256;  // at most 4 bytes a character
-        if (part < length - done && IS_HIGH_SURROGATE(text[done + part - 1])) part--;  // pairs stay whole
-        int size = WideCharToMultiByte(CP_UTF8, 0, text + done, part, bytes, sizeof bytes, NULL, NULL);
-        if (!WriteWhole(handle, bytes, (DWORD)size)) return;
-        done += part;
-    }
 }
 
 static void WriteConsoleWhole(HANDLE handle, const WCHAR* text, DWORD length) {
@@ -55,8 +49,8 @@ static void WriteConsoleWhole(HANDLE handle, const WCHAR* text, DWORD length) {
     writeFailed |= !WriteConsoleW(handle, text, length, &written, NULL) || written != length;
 }
 
-void PrintLine(DWORD stream, const WCHAR* text) {
-    HANDLE handle = GetStdHandle(stream);
+void PrintLine(OutputStream stream, const wchar_t* text) {
+    HANDLE handle = GetStdHandle(stream == STANDARD_OUTPUT ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
     if (!handle || handle == INVALID_HANDLE_VALUE) return;
     DWORD mode;
     if (GetConsoleMode(handle, &mode)) {
@@ -64,13 +58,12 @@ void PrintLine(DWORD stream, const WCHAR* text) {
         WriteConsoleWhole(handle, L"\r\n", 2);
         return;
     }
-    WriteUtf8(handle, text, lstrlenW(text));
-    WriteWhole(handle, "\r\n", 2);
+    if (WriteNarrow(text, (size_t)lstrlenW(text), WriteWhole, handle)) WriteWhole("\r\n", 2, handle);
 }
 
-void PrintBytes(const char* bytes, DWORD length) {
+void PrintBytes(const char* bytes, size_t length) {
     HANDLE handle = GetStdHandle(STD_OUTPUT_HANDLE);
-    if (handle && handle != INVALID_HANDLE_VALUE) WriteWhole(handle, bytes, length);
+    if (handle && handle != INVALID_HANDLE_VALUE) WriteWhole(bytes, length, handle);
 }
 
 bool WriteFailed(void) { return writeFailed; }

@@ -1,0 +1,35 @@
+// The standard streams on Linux and macOS: UTF-8, whatever they lead to.
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "../../texts/wide_text.h"
+#include "../console.h"
+
+static bool writeFailed;
+
+static bool WriteWhole(const char* bytes, size_t length, void* stream) {
+    for (size_t done = 0; done < length;) {
+        ssize_t written = write(*(int*)stream, bytes + done, length - done);
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return !(writeFailed = true);
+        done += (size_t)written;
+    }
+    return true;
+}
+
+bool HasConsole(void) { return true; }  // the start-up keeps all three streams open
+
+void PrintLine(OutputStream stream, const wchar_t* text) {
+    int descriptor = stream == STANDARD_OUTPUT ? STDOUT_FILENO : STDERR_FILENO;
+    size_t length = 0;
+    while (text[length]) length++;
+    if (WriteNarrow(text, length, WriteWhole, &descriptor)) WriteWhole("\n", 1, &descriptor);
+}
+
+void PrintBytes(const char* bytes, size_t length) {
+    int descriptor = STDOUT_FILENO;
+    WriteWhole(bytes, length, &descriptor);
+}
+
+bool WriteFailed(void) { return writeFailed; }

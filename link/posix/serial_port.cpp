@@ -1,0 +1,191 @@
+// Serial devices on Linux and macOS: a path opened raw, kept to this process
+// with TIOCEXCL and an advisory lock, and read with the same interval and
+// total time-outs that Windows gives its ports, by poll().
+#include <fcntl.h>
+#include <grp.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "../../texts/wide_text.h"
+#include "../clock.h"
+#include "../serial_link.h"
+
+struct SerialPort {
+    int fd;
+    bool claimed;
+    termios found;        // the line as this opening found it
+    unsigned intervalMs, totalMs;
+    bool gone;
+};
+
+// How a device that has gone answers: unplugged (EIO, ENXIO, ENODEV), or a
+// pseudo-terminal whose other end closed (EIO).
+static bool DeviceGone(int error) { return error == EIO || error == ENXIO || error == ENODEV || error == EBADF; }
+
+static OpenResult OpenFailure(int error) {
+    if (error == EACCES || error == EPERM) return PORT_DENIED;
+    return error == EBUSY ? PORT_IN_USE : PORT_UNUSABLE;  // EBUSY: another opener set TIOCEXCL
+}
+
+// Raw bytes at 9600 baud, 8N1: no flow control of either kind, the modem
+// lines ignored, nothing added, dropped or translated.
+static void ApplyLineSettings(termios* line) {
+    cfmakeraw(line);
+    line->c_cflag &= ~(CSIZE | PARENB | CSTOPB | CRTSCTS | HUPCL);
+    line->c_cflag |= CS8 | CREAD | CLOCAL;
+    line->c_iflag &= ~(IXON | IXOFF | IXANY | INPCK | ISTRIP);
+    line->c_cc[VMIN] = 0;
+    line->c_cc[VTIME] = 0;
+    cfsetispeed(line, B9600);
+    cfsetospeed(line, B9600);
+}
+
+// The pad reads DTR and RTS as nothing; a pseudo-terminal has neither line.
+static void LowerModemLines(int fd) {
+    int lines = TIOCM_DTR | TIOCM_RTS;
+    ioctl(fd, TIOCMBIC, &lines);
+}
+
+static OpenResult Configure(SerialPort* port) {
+    if (tcgetattr(port->fd, &port->found) != 0) return PORT_UNUSABLE;  // no terminal
+    termios line = port->found;
+    ApplyLineSettings(&line);
+    if (tcsetattr(port->fd, TCSANOW, &line) != 0) {
+        tcsetattr(port->fd, TCSANOW, &port->found);
+        return PORT_UNUSABLE;
+    }
+    LowerModemLines(port->fd);
+    return PORT_READY;
+}
+
+// The lock keeps out other runs of this tool even as root, whom TIOCEXCL
+// does not stop; TIOCEXCL keeps out every other opener that is not root.
+static OpenResult Claim(SerialPort* port) {
+    if (flock(port->fd, LOCK_EX | LOCK_NB) != 0) return errno == EWOULDBLOCK ? PORT_IN_USE : PORT_UNUSABLE;
+    ioctl(port->fd, TIOCEXCL);
+    return PORT_READY;
+}
+
+static void Release(SerialPort* port) {
+    if (port->fd >= 0) {
+        if (port->claimed) ioctl(port->fd, TIOCNXCL);
+        close(port->fd);
+    }
+    delete port;
+}
+
+SerialPort* OpenSerialPort(const char* name, bool claimed, OpenResult* result) {
+    SerialPort* port = new SerialPort{-1, claimed, {}, READ_INTERVAL_MS, READ_TOTAL_MS, false};
+    port->fd = open(name, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    *result = port->fd < 0 ? OpenFailure(errno) : claimed ? Claim(port) : PORT_READY;
+    if (*result == PORT_READY) *result = Configure(port);
+    if (*result == PORT_READY) return port;
+    Release(port);
+    return nullptr;
+}
+
+void GiveBackSerialPort(SerialPort* port) {
+    if (!port) return;
+    tcsetattr(port->fd, TCSANOW, &port->found);
+    Release(port);
+}
+
+void CloseSerialPort(SerialPort* port) {
+    if (port) Release(port);
+}
+
+bool SetSerialTimeouts(SerialPort* port, unsigned intervalMs, unsigned totalMs) {
+    if (!port || port->gone) return false;
+    port->intervalMs = intervalMs;
+    port->totalMs = totalMs;
+    return true;
+}
+
+bool SerialDeviceGone(SerialPort* port) { return port->gone; }
+
+// Waits up to ms for the events; false when the device has gone.
+static bool Await(SerialPort* port, short events, double ms, short* ready) {
+    pollfd watched = {port->fd, events, 0};
+    int result = poll(&watched, 1, ms > 0 ? (int)(ms + 0.999) : 0);
+    *ready = result > 0 ? watched.revents : 0;
+    if (result < 0 && errno != EINTR) port->gone = DeviceGone(errno);
+    if (*ready & (POLLERR | POLLNVAL)) port->gone = true;
+    return !port->gone;
+}
+
+// One read of what is there; a hang-up with nothing left to read, or a
+// device's error, is the end of the device.
+static int TakeBytes(SerialPort* port, unsigned char* buffer, int count, short ready) {
+    ssize_t got = read(port->fd, buffer, (size_t)count);
+    if (got > 0) return (int)got;
+    if (got == 0 || (errno != EAGAIN && errno != EINTR && DeviceGone(errno)) || (ready & POLLHUP)) port->gone = true;
+    return 0;
+}
+
+// Up to count bytes: the read ends intervalMs after the last byte came, or
+// totalMs after it began, as a Windows port's time-outs end it.
+int ReadSerialPort(SerialPort* port, void* buffer, int count) {
+    unsigned char* bytes = (unsigned char*)buffer;
+    int got = 0;
+    double start = ClockMs(), last = 0;
+    while (got < count && !port->gone) {
+        double now = ClockMs(), left = port->totalMs - (now - start);
+        if (got > 0 && port->intervalMs - (now - last) < left) left = port->intervalMs - (now - last);
+        if (left <= 0) break;
+        short ready;
+        if (!Await(port, POLLIN, left, &ready) || !ready) continue;
+        int taken = TakeBytes(port, bytes + got, count - got, ready);
+        if (taken > 0) got += taken, last = ClockMs();
+    }
+    return got;
+}
+
+int PollSerialPort(SerialPort* port, void* buffer, int count, unsigned waitMs) {
+    short ready;
+    if (port->gone || !Await(port, POLLIN, waitMs, &ready) || !ready) return 0;
+    return TakeBytes(port, (unsigned char*)buffer, count, ready);
+}
+
+int WriteSerialPort(SerialPort* port, const void* data, int count) {
+    const unsigned char* bytes = (const unsigned char*)data;
+    int written = 0;
+    double start = ClockMs();
+    while (written < count && !port->gone) {
+        ssize_t done = write(port->fd, bytes + written, (size_t)(count - written));
+        if (done > 0) {
+            written += (int)done;
+            continue;
+        }
+        if (done < 0 && errno != EAGAIN && errno != EINTR) {
+            port->gone = DeviceGone(errno);
+            break;
+        }
+        double left = WRITE_TOTAL_MS - (ClockMs() - start);
+        short ready;
+        if (left <= 0 || !Await(port, POLLOUT, left, &ready)) break;
+        if (ready & POLLHUP) port->gone = true;
+    }
+    return written;
+}
+
+void PurgeSerialInput(SerialPort* port) { tcflush(port->fd, TCIFLUSH); }
+
+bool PortNameOfWord(const wchar_t* word, char* name, int size) {
+    return *word && NarrowWide(word, name, (size_t)size);
+}
+
+bool GroupOfPort(const char* name, char* group, int size) {
+    struct stat status;
+    if (stat(name, &status) != 0) return false;
+    struct group* owner = getgrgid(status.st_gid);
+    if (!owner || (int)strlen(owner->gr_name) >= size) return false;
+    strcpy(group, owner->gr_name);
+    return true;
+}
