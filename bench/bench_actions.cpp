@@ -17,36 +17,12 @@
 #include "dialog_harness.h"
 #include "message_boxes.h"
 #include "pad_harness.h"
+#include "protocol_floor.h"
 #include "remote_dialog.h"
 #include "serial_link.h"
 #include "shipped_program.h"
 
 namespace {
-
-// --- The floor: what the protocol forces, whatever the implementation ----
-
-const double BYTE_MS = 10.0 * 1000.0 / 9600.0;  // start bit, 8 data bits, stop bit
-const double ACK_MS = 4 * BYTE_MS;               // "OK\r\n"
-const double INTERVAL_MS = READ_INTERVAL_MS;     // a read of 64 that gets 4 waits this out
-const double PAUSE_MS = EXCHANGE_PAUSE_MS;
-
-double Command(bool pause = true) { return ACK_MS + (pause ? PAUSE_MS : 0); }
-// Acknowledgement and a six-byte value, sent back to back; the value has
-// arrived by the end of the pause unless the line is slower than that.
-double Query() { return ACK_MS + PAUSE_MS + std::max(0.0, 10 * BYTE_MS - ACK_MS - PAUSE_MS) + PAUSE_MS; }
-double Drain() { return ACK_MS + INTERVAL_MS + PAUSE_MS; }
-double Handshake() { return ACK_MS + INTERVAL_MS + HANDSHAKE_PAUSE_MS + ACK_MS + HANDSHAKE_PAUSE_MS; }
-double Read() { return Drain() + 2 * Query() + Drain() + 5 * Query() + Command(false); }
-double PressAll() { return 5 * Command(); }
-double ReleaseAll() { return Command(); }
-// Count, "reboot" and its prompt reply (as a query), the nested read and
-// release-all with their pauses, "Ini_Disp"; the clock stops at the box.
-double Restart() {
-    return Drain() + Command() + Query() + Read() + PAUSE_MS + ReleaseAll() + PAUSE_MS + Command(false);
-}
-
-// The file's direction and four masks as the edits send them, then the read.
-double ApplyProfile() { return 5 * Command() + Read(); }
 
 // --- Measuring ----------------------------------------------------------
 
@@ -60,11 +36,6 @@ double NowMs() {
 
 double boxOpenedMs;
 void NoteBoxOpened(const ShownBox&) { boxOpenedMs = NowMs(); }
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 // One action's wall time: from the click to its end, or to its box opening.
 double TimeClick(HWND dialog, int id) {
@@ -81,8 +52,6 @@ struct Action {
     int id;
     bool freshLink;  // the link closed before each run: the handshake is part of it
 };
-
-double FirstRead() { return Handshake() + Read(); }
 
 const Action actions[] = {
     {"first action: read with the handshake", FirstRead, 1005, true},

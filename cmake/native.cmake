@@ -1,16 +1,14 @@
 # The native build: padconfig (the command line) and padsim, installed with
-# the manual page.
-find_package(Threads REQUIRED)
+# the manual page; the benchmark's native half (scripts/bench) on demand.
 include(GNUInstallDirs)
-
-add_library(padcore STATIC ${PADCONFIG_SHARED_SOURCES} ${PADCONFIG_SYSTEM_SOURCES})
-target_include_directories(padcore PUBLIC ${CMAKE_BINARY_DIR})  # version.h
-
-add_executable(padconfig ${PADCONFIG_NATIVE_MAIN})
-target_link_libraries(padconfig PRIVATE padcore)
-
-add_executable(padsim ${PADCONFIG_ROOT}/sim/padsim_main.cpp ${PADSIM_SOURCES})
-target_link_libraries(padsim PRIVATE padcore Threads::Threads)
+include(${PADCONFIG_ROOT}/cmake/native_programs.cmake)
 
 install(TARGETS padconfig padsim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${PADCONFIG_ROOT}/doc/padconfig.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+add_executable(native_bench EXCLUDE_FROM_ALL ${PADCONFIG_ROOT}/bench/native_bench.cpp
+  ${PADCONFIG_ROOT}/tests/support/pty_pair.cpp)
+target_include_directories(native_bench PRIVATE ${PADCONFIG_ROOT}/tests/support)
+target_link_libraries(native_bench PRIVATE padsimcore)
+target_compile_definitions(native_bench PRIVATE PADCONFIG_PROGRAM="$<TARGET_FILE:padconfig>")
+add_dependencies(native_bench padconfig)

@@ -5,7 +5,7 @@
 set -uo pipefail
 source=$(cd "$(dirname "$0")/.." && pwd); build=$(cd "${1:?build folder}" && pwd)
 . "$source/tests/support/checks.sh"
-native=$build/native-release root=$build/native-root work=$build/native-install
+native=$build/native root=$build/native-root work=$build/native-install
 rm -rf "$root" "$work"; mkdir -p "$work"
 
 cmake -S "$source" -B "$native" -DCMAKE_BUILD_TYPE=Release >"$work/configure.log" 2>&1 || { cat "$work/configure.log"; exit 1; }

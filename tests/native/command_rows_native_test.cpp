@@ -26,6 +26,7 @@
 
 #include "clock.h"
 #include "expected_texts.h"
+#include "pty_pair.h"
 #include "load_text.h"
 #include "serial_link.h"
 #include "transcript_text.h"
@@ -103,60 +104,6 @@ void Replace(std::string& text, const std::string& what, const std::string& with
 std::string Devices(const std::string& text) { return std::regex_replace(text, std::regex("COM([0-9]+)"), "./ttyACM$1"); }
 
 int ComOfPair(int pair) { return pair <= 10 ? pair : pair == 11 ? 12 : 33; }
-
-// One pair: the tool's pseudo-terminal and the pad's, a relay between their
-// masters. Pulling the cable closes the tool's master: its device hangs up.
-struct Pair {
-    int toolMaster = -1, toolSlave = -1, padMaster = -1, padSlave = -1;
-    std::string toolPath, padPath;
-    std::thread relay;
-    std::atomic<bool> running{true}, pull{false};
-    std::atomic<double> pulledAt{0};
-};
-
-bool OpenTerminal(int* master, int* slave, std::string* path) {
-    char name[128];
-    if (openpty(master, slave, name, nullptr, nullptr) != 0) return false;
-    fcntl(*master, F_SETFD, FD_CLOEXEC), fcntl(*slave, F_SETFD, FD_CLOEXEC);  // a run holds no end but its own
-    *path = name;
-    return true;
-}
-
-// The slaves stay open here too, so that a master never sees a hang-up
-// while the tool or the stand-in is between opens.
-void Relay(Pair* pair) {
-    char bytes[4096];
-    while (pair->running) {
-        if (pair->pull && pair->toolMaster >= 0) {
-            close(pair->toolSlave), close(pair->toolMaster);
-            pair->toolMaster = pair->toolSlave = -1;
-            pair->pulledAt = ClockMs();
-        }
-        pollfd ends[2] = {{pair->toolMaster, POLLIN, 0}, {pair->padMaster, POLLIN, 0}};
-        if (poll(ends, 2, 2) <= 0) continue;
-        for (int i = 0; i < 2; i++) {
-            if (!(ends[i].revents & POLLIN)) continue;
-            ssize_t got = read(ends[i].fd, bytes, sizeof bytes);
-            int other = i ? pair->toolMaster : pair->padMaster;
-            if (got > 0 && other >= 0) (void)!write(other, bytes, (size_t)got);
-        }
-    }
-}
-
-bool StartPair(Pair* pair) {
-    if (!OpenTerminal(&pair->toolMaster, &pair->toolSlave, &pair->toolPath) ||
-        !OpenTerminal(&pair->padMaster, &pair->padSlave, &pair->padPath))
-        return false;
-    pair->relay = std::thread(Relay, pair);
-    return true;
-}
-
-void StopPair(Pair* pair) {
-    pair->running = false;
-    if (pair->relay.joinable()) pair->relay.join();
-    for (int fd : {pair->toolMaster, pair->toolSlave, pair->padMaster, pair->padSlave})
-        if (fd >= 0) close(fd);
-}
 
 struct ProgramRun {
     int exit = -1;

@@ -1,0 +1,23 @@
+// A serial pair made of two pseudo-terminals and a relay between their
+// masters, as socat makes one, for the native tests and benchmark: the tool
+// opens one slave by its path, the stand-in the other. Pulling the cable
+// closes the tool's master, and its device hangs up.
+#ifndef PADCONFIG_PTY_PAIR_H
+#define PADCONFIG_PTY_PAIR_H
+
+#include <atomic>
+#include <string>
+#include <thread>
+
+struct Pair {
+    int toolMaster = -1, toolSlave = -1, padMaster = -1, padSlave = -1;
+    std::string toolPath, padPath;
+    std::thread relay;
+    std::atomic<bool> running{true}, pull{false};
+    std::atomic<double> pulledAt{0};  // ClockMs() of the pull
+};
+
+bool StartPair(Pair* pair);
+void StopPair(Pair* pair);
+
+#endif
