@@ -369,6 +369,7 @@ struct PauseCase {
     const char* to;  // the tool's bytes that end it; null: the run's end
     int toOccurrence;
     double atLeastMs;
+    const char* args = "--port ./ttyACM1 --read";  // FILE: a profile of the pad's count
 };
 const PauseCase pauses[] = {
     {"a silent pad: the first read's 500 ms, then the handshake's pause", BEHAVE_SILENT, true, "\r", 1, "\r", 2,
@@ -378,8 +379,11 @@ const PauseCase pauses[] = {
     {"the first read ends 300 ms after the answer, then the pause", BEHAVE_WELL, false, "OK\r\n", 1, "\r", 2,
      READ_INTERVAL_MS + HANDSHAKE_PAUSE_MS},
     {"the second answer fills its read, then the pause", BEHAVE_WELL, false, "OK\r\n", 2, "\r", 3, HANDSHAKE_PAUSE_MS},
-    {"an exchange's pause after the value", BEHAVE_WELL, false, "00FF\r\n", 1, "btn_num?", 1, EXCHANGE_PAUSE_MS},
-    {"the drain an exchange's pause after the count", BEHAVE_WELL, false, "000C\r\n", 1, "\r", 6, EXCHANGE_PAUSE_MS},
+    // A value comes right behind its acknowledgement: both pauses of a query follow it.
+    {"a query's two pauses, then the next query", BEHAVE_WELL, false, "00FF\r\n", 1, "btn_num?", 1, 2 * EXCHANGE_PAUSE_MS},
+    {"a query's two pauses, then the drain", BEHAVE_WELL, false, "000C\r\n", 1, "\r", 6, 2 * EXCHANGE_PAUSE_MS},
+    {"a command's pause after its acknowledgement", BEHAVE_WELL, false, "OK\r\n", 13, "buttom_b=", 1,
+     EXCHANGE_PAUSE_MS, "--port ./ttyACM1 --apply FILE"},
 };
 
 // Where the occurrence of text in one direction's bytes starts, or ends.
@@ -399,7 +403,10 @@ class Pauses : public Folder {};
 TEST_F(Pauses, HeldAsLowerBounds) {
     for (const PauseCase& c : pauses) {
         pad.reset(StartPad(1, Twelve(), c.misbehaviour));
-        ProgramRun run = RunPadconfig(folder, "--port ./ttyACM1 --read", NO_SHELL, false);
+        std::ofstream(profile, std::ios::binary) << GAME;
+        std::string arguments = c.args;
+        Replace(arguments, "FILE", profile);
+        ProgramRun run = RunPadconfig(folder, arguments, NO_SHELL, false);
         std::vector<WireByte> wire = SettledWire(*pad);
         double from = TimeOf(wire, c.fromTool, c.from, c.fromOccurrence, true);
         double to = c.to ? TimeOf(wire, true, c.to, c.toOccurrence, false) : run.endedAt - pad->startedMs;
