@@ -516,40 +516,14 @@ std::string TextFrom(const std::wstring& path, DWORD offset) {
     if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
     return text;
 }
-// The tool's own notes from offset on, "; " between them.
-std::string Notes(const std::wstring& path, DWORD offset) {
-    std::string text = TextFrom(path, offset), notes;
-    for (size_t line = 0, end; (end = text.find("\r\n", line)) != std::string::npos; line = end + 2)
-        if (end - line > 26 && text[line + 24] == WIRE_NOTE) notes += (notes.empty() ? "" : "; ") + text.substr(line + 26, end - line - 26);
-    return notes;
-}
-int Count(const std::string& text, const std::string& part) {
-    int found = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) found++;
-    return found;
-}
+std::string Notes(const std::wstring& path, DWORD offset) { return TranscribedNotes(TextFrom(path, offset)); }
 std::string Transcribed(const std::wstring& path, DWORD offset, char direction) {
-    std::string text = TextFrom(path, offset), bytes;
-    for (size_t line = 0, end; (end = text.find("\r\n", line)) != std::string::npos; line = end + 2) {
-        if (end - line < 26 || text[line + 24] != direction) continue;
-        for (size_t at = line + 26; at < end; at++) {
-            if (text[at] != '\\') { bytes += text[at]; continue; }
-            char c = text[++at];
-            bytes += c == 'r' ? '\r' : c == 'n' ? '\n' : c == 'x' ? (char)std::stoi(text.substr(at + 1, 2), nullptr, 16) : c;
-            if (c == 'x') at += 2;
-        }
-    }
-    return bytes;
+    return TranscribedBytes(TextFrom(path, offset), direction);
 }
 DWORD SizeOf(const std::wstring& path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     return GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ? data.nFileSizeLow : 0;
 }
-void Replace(std::string& text, const std::string& word, const std::string& by) {
-    size_t at = text.find(word);
-    if (at != std::string::npos) text.replace(at, word.size(), by);
-}
-
 std::string WithoutReason(std::string seen) {
     size_t line = seen.find('\n'), end = seen.find(" | ");
     if (line < end && end - line > 1) seen.replace(line + 1, end - line - 1, "<reason>");

@@ -96,10 +96,6 @@ std::string Narrow(const wchar_t* text) {
     return out;
 }
 
-void Replace(std::string& text, const std::string& what, const std::string& with) {
-    for (size_t at = 0; (at = text.find(what, at)) != std::string::npos; at += with.size()) text.replace(at, what.size(), with);
-}
-
 // COMn of the Windows table, as the device here.
 std::string Devices(const std::string& text) { return std::regex_replace(text, std::regex("COM([0-9]+)"), "./ttyACM$1"); }
 
@@ -169,13 +165,6 @@ ProgramRun RunPadconfig(const std::string& folder, const std::string& arguments,
     return run;
 }
 
-std::string ToolBytes(const std::vector<WireByte>& wire, bool fromTool = true) {
-    std::string bytes;
-    for (const WireByte& b : wire)
-        if (b.fromTool == fromTool) bytes += (char)b.byte;
-    return bytes;
-}
-
 // The wire once it has been quiet for 50 ms: the run has ended, and the
 // stand-in's answers to its last bytes are in.
 std::vector<WireByte> SettledWire(PadSim& pad) {
@@ -183,24 +172,6 @@ std::vector<WireByte> SettledWire(PadSim& pad) {
     std::vector<WireByte> wire = WireSnapshot(pad);
     while (PadSimNow(pad) - std::max(asked, wire.empty() ? 0 : wire.back().ms) < 50) PauseMs(5), wire = WireSnapshot(pad);
     return wire;
-}
-
-// A transcript's bytes in one direction, unescaped.
-std::string Transcribed(const std::string& path, char direction) {
-    std::ifstream file(path, std::ios::binary);
-    std::string line, bytes;
-    while (std::getline(file, line)) {
-        if (line.size() < 26 || line[24] != direction) continue;
-        std::string text = line.substr(26, line.size() - 27);  // its CR aside
-        for (size_t i = 0; i < text.size(); i++) {
-            if (text[i] != '\\') bytes += text[i];
-            else if (text[++i] == 'r') bytes += '\r';
-            else if (text[i] == 'n') bytes += '\n';
-            else if (text[i] == 'x') bytes += (char)std::stoi(text.substr(i + 1, 2), nullptr, 16), i += 2;
-            else bytes += text[i];
-        }
-    }
-    return bytes;
 }
 
 std::string FileText(const std::string& path) {
@@ -295,23 +266,31 @@ protected:
                 if (ToolBytes(WireSnapshot(*pad)).find(text) != std::string::npos) return (void)(pairs[1]->pull = true);
         }).detach();
     }
+    // Devices are named before paths go in: a path is never read as a text.
     std::string Expected(TextKey key) {
-        std::string text = ExpectedText(key, English());
+        std::string text = Devices(ExpectedText(key, English()));
         Replace(text, "%s", profile);
-        return Devices(text);
+        return text;
+    }
+    // The words with FILE, LONG and LOG as the run's paths.
+    std::string Filled(const char* arguments) {
+        std::string filled;
+        for (const std::string& word : Words(Devices(arguments)))
+            filled += (word == "FILE" ? profile : word == "LONG" ? longProfile : word == "LOG" ? log : word) + " ";
+        return filled;
     }
     // What the run must have written: its placeholders filled, lines ended
     // as here; a profile keeps its own line breaks.
     std::string Printed(const Row& row) {
         wchar_t usage[4096];
         LoadText(TEXT_USAGE, usage, 4096);
-        std::string printed = row.printed;
+        std::string printed = Devices(row.printed);
         if (printed.compare(0, 5, "[pad]") != 0) Replace(printed, "\r\n", "\n");
-        Replace(printed, "FILE", profile);
+        Replace(printed, "FILE", profile);  // first: the usage names FILE too
         Replace(printed, "SAID", Expected(row.said));
         Replace(printed, "USAGE", Narrow(usage));
         Replace(printed, "VERSION", VERSION_TEXT);
-        return Devices(printed);
+        return printed;
     }
     // A shell's launch compares what reached its pipe; a run of its own, both streams.
     void Check(const Row& row, const ProgramRun& run) {
@@ -324,7 +303,7 @@ protected:
         for (size_t line = 0, end; row.said && !row.printed && (end = said.find('\n', line)) != std::string::npos; line = end + 1)
             EXPECT_NE(output.find(said.substr(line, end - line)), std::string::npos) << output;
         if (row.said && !row.printed && !row.onScreen) EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 1) << output;
-        if (strstr(row.args, "LOG")) EXPECT_EQ(Transcribed(log, WIRE_SENT), ToolBytes(WireSnapshot(*pad))) << "the log";
+        if (strstr(row.args, "LOG")) EXPECT_EQ(TranscribedBytes(FileText(log), WIRE_SENT), ToolBytes(WireSnapshot(*pad))) << "the log";
         if (strstr(row.args, "LOG")) KeepTranscript(row);
         if (row.exit && strstr(row.args, "--save")) EXPECT_EQ(FilesIn(folder + "/profiles"), filesBefore) << "a failed run wrote a file";
         if (row.kept) EXPECT_EQ(FileText(profile), row.kept) << "the profile file";
@@ -346,11 +325,7 @@ TEST_P(Commands, Row) {
     const Row& row = GetParam();
     if (row.pre == DENIED && geteuid() != 0) GTEST_SKIP() << "a device this user may not open needs root to arrange";
     ASSERT_NO_FATAL_FAILURE(Prepare(row));
-    std::string arguments = row.args;
-    Replace(arguments, "FILE", profile);
-    Replace(arguments, "LONG", longProfile);
-    Replace(arguments, "LOG", log);
-    ProgramRun run = RunPadconfig(folder, Devices(arguments), row.launch, row.pre == READ_ONLY_FOLDER || row.pre == DENIED);
+    ProgramRun run = RunPadconfig(folder, Filled(row.args), row.launch, row.pre == READ_ONLY_FOLDER || row.pre == DENIED);
     Check(row, run);
 }
 
@@ -404,9 +379,7 @@ TEST_F(Pauses, HeldAsLowerBounds) {
     for (const PauseCase& c : pauses) {
         pad.reset(StartPad(1, Twelve(), c.misbehaviour));
         std::ofstream(profile, std::ios::binary) << GAME;
-        std::string arguments = c.args;
-        Replace(arguments, "FILE", profile);
-        ProgramRun run = RunPadconfig(folder, arguments, NO_SHELL, false);
+        ProgramRun run = RunPadconfig(folder, Filled(c.args), NO_SHELL, false);
         std::vector<WireByte> wire = SettledWire(*pad);
         double from = TimeOf(wire, c.fromTool, c.from, c.fromOccurrence, true);
         double to = c.to ? TimeOf(wire, true, c.to, c.toOccurrence, false) : run.endedAt - pad->startedMs;

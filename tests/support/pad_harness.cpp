@@ -11,13 +11,6 @@ bool StartPadOnPair(PadSim& sim, int pair) {
     return StartPadSim(sim, name);
 }
 
-std::string ToolBytes(const std::vector<WireByte>& wire, bool fromTool) {
-    std::string bytes;
-    for (const WireByte& b : wire)
-        if (b.fromTool == fromTool) bytes += (char)b.byte;
-    return bytes;
-}
-
 std::vector<WireByte> SettledWire(PadSim& pad, size_t sent) {
     std::vector<WireByte> wire = WireSnapshot(pad);
     for (int waited = 0; waited < 2000 && ToolBytes(wire).size() < sent; waited += 5) Sleep(5), wire = WireSnapshot(pad);

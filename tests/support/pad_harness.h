@@ -14,8 +14,6 @@
 // stand-in's COM(20+n).
 bool StartPadOnPair(PadSim& sim, int pair);
 
-// Every byte the tool sent (or, fromTool false, the stand-in), as one string.
-std::string ToolBytes(const std::vector<WireByte>& wire, bool fromTool = true);
 // What the stand-in saw, once the tool's last write has reached it: the sent
 // bytes the tool's transcript holds, when known, have arrived, and the line
 // has then been quiet for 50 ms.

@@ -3,6 +3,9 @@
 #ifndef PADCONFIG_WIRE_TEXT_H
 #define PADCONFIG_WIRE_TEXT_H
 
+#include <string>
+#include <vector>
+
 #include "pad_sim.h"
 
 #define CR "\r"
@@ -24,5 +27,14 @@ inline PadState MakePadState(int count, int direction, int b, int c, int d, int 
 inline PadState Twelve(void) { return MakePadState(12, 5, 0x05, 0x0C, 0x01, 0x80); }
 const char* const GAME = "[pad]\nbuttons=12\ndirection=down-right\nset=1,3,9,11";
 const char* const SAVED_TWELVE = "[pad]\r\nbuttons=12\r\ndirection=down-right\r\nset=1,3,11,12\r\n";
+
+// The bytes of one side of the wire: the tool's, or the stand-in's.
+std::string ToolBytes(const std::vector<WireByte>& wire, bool fromTool = true);
+// A transcript's text (transcript.h): the bytes of one direction, unescaped;
+// the tool's own notes, "; " between them.
+std::string TranscribedBytes(const std::string& text, char direction);
+std::string TranscribedNotes(const std::string& text);
+int Count(const std::string& text, const std::string& part);
+void Replace(std::string& text, const std::string& word, const std::string& by);
 
 #endif
