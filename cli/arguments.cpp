@@ -37,17 +37,6 @@ static int OptionOf(const wchar_t* word, const wchar_t** inlineValue) {
     return -1;
 }
 
-bool NarrowAscii(const wchar_t* word, char* out, size_t size) {
-    size_t length = wcslen(word);
-    if (length >= size) return false;
-    for (size_t i = 0; i <= length; i++) {
-        if ((unsigned long)word[i] > 0x7E) return false;
-        out[i] = (char)word[i];
-    }
-    return true;
-}
-
-
 static ArgumentFault TakeWord(const wchar_t* const* words, int count, int* at, Arguments* arguments,
                               bool seen[OPTION_COUNT]) {
     const wchar_t* value = nullptr;

@@ -43,8 +43,4 @@ struct ArgumentCheck {
 // so that the mode shows whether the run was meant to be windowless.
 ArgumentCheck ParseArguments(int count, const wchar_t* const* words, Arguments* arguments);
 
-// A word of ASCII only (names of ports and languages), copied with its NUL
-// into size bytes; false when it has another character or does not fit.
-bool NarrowAscii(const wchar_t* word, char* out, size_t size);
-
 #endif

@@ -3,8 +3,10 @@
 # PADCONFIG_ROOT names the source tree.
 if(WIN32)
   set(PADCONFIG_SYSTEM windows)
+  set(PADCONFIG_SYSTEM_EXTRA)
 else()
   set(PADCONFIG_SYSTEM posix)
+  set(PADCONFIG_SYSTEM_EXTRA link/posix/write_all.cpp)  # what the POSIX files share
 endif()
 
 set(PADCONFIG_SHARED_SOURCES
@@ -32,6 +34,7 @@ set(PADCONFIG_SYSTEM_SOURCES
   link/${PADCONFIG_SYSTEM}/search_ports.cpp
   link/${PADCONFIG_SYSTEM}/clock.cpp
   link/${PADCONFIG_SYSTEM}/transcript_file.cpp
+  ${PADCONFIG_SYSTEM_EXTRA}
   texts/${PADCONFIG_SYSTEM}/load_text.cpp
   profile/${PADCONFIG_SYSTEM}/profile_file.cpp
   cli/${PADCONFIG_SYSTEM}/console.cpp)

@@ -2,6 +2,7 @@
 // are, so a language more needs resources only.
 #include "../cli/arguments.h"
 #include "../dialog/texts.h"
+#include "../texts/wide_text.h"
 #include "app.h"
 
 constexpr int LANGUAGE_NAME_SIZE = 9;  // LOCALE_SISO639LANGNAME's limit

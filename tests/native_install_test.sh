@@ -26,7 +26,8 @@ LANG=ja_JP.UTF-8 "$bin/padconfig" --port "$work/tool" --read >"$work/out.txt" 2>
 end_of "$run" 15 "padconfig --read"
 check "the installed padconfig reads the pad (exit 0)" test "$ended" = 0
 check "and prints its profile" test "$(tr -d '\r' <"$work/out.txt")" = "$(printf '[pad]\nbuttons=16\ndirection=up\nset=1,16')"
-"$bin/padconfig" --port "$work/tool" --release-all >"$work/release.txt" 2>&1
+LANG=en_US.UTF-8 "$bin/padconfig" --port "$work/tool" --release-all >"$work/release.txt" 2>&1 & run=$!
+end_of "$run" 15 "padconfig --release-all"
 check "a second run on the same pair: the stand-in still answers" grep -q "All released" "$work/release.txt"
 kill "$sim" "$relay" 2>/dev/null; wait "$sim" "$relay" 2>/dev/null
 check "the stand-in saw the tool's queries" holds "$work/wire.log" "tool> e_num?"

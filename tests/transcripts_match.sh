@@ -4,6 +4,7 @@
 # transcript (scenario_test.en_US and native_checks), and the sent lines'
 # payloads are compared whole.
 #   tests/transcripts_match.sh BUILD_DIR
+set -uo pipefail
 build=${1:?build folder}
 . "$(dirname "$0")/support/checks.sh"
 windows=$build/transcripts-windows native=$build/transcripts-native

@@ -1,5 +1,7 @@
 #include "wide_text.h"
 
+#include <cwchar>
+
 constexpr unsigned ESCAPED = 0xDC00;  // + a byte that is not UTF-8, 0x80..0xFF
 constexpr bool WIDE_IS_UTF16 = sizeof(wchar_t) == 2;
 
@@ -96,4 +98,14 @@ bool NarrowWide(const wchar_t* text, char* out, size_t size) {
     }
     if (size) out[bytes] = 0;
     return size > 0;
+}
+
+bool NarrowAscii(const wchar_t* word, char* out, size_t size) {
+    size_t length = wcslen(word);
+    if (length >= size) return false;
+    for (size_t i = 0; i <= length; i++) {
+        if ((unsigned long)word[i] > 0x7E) return false;
+        out[i] = (char)word[i];
+    }
+    return true;
 }

@@ -7,6 +7,10 @@
 
 #include <cstddef>
 
+// A word of ASCII only (names of ports and languages), copied with its NUL
+// into size bytes; false when it has another character or does not fit.
+bool NarrowAscii(const wchar_t* word, char* out, size_t size);
+
 // Both return false, with out cut but ended, when out (size units) is too small.
 bool WidenBytes(const char* bytes, wchar_t* out, size_t size);
 bool NarrowWide(const wchar_t* text, char* out, size_t size);

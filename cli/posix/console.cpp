@@ -1,21 +1,15 @@
 // The standard streams on Linux and macOS: UTF-8, whatever they lead to.
 #include <unistd.h>
 
-#include <cerrno>
-
+#include "../../link/posix/write_all.h"
 #include "../../texts/wide_text.h"
 #include "../console.h"
 
 static bool writeFailed;
 
 static bool WriteWhole(const char* bytes, size_t length, void* stream) {
-    for (size_t done = 0; done < length;) {
-        ssize_t written = write(*(int*)stream, bytes + done, length - done);
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return !(writeFailed = true);
-        done += (size_t)written;
-    }
-    return true;
+    writeFailed |= WriteAll(*(int*)stream, bytes, length) != 0;
+    return !writeFailed;
 }
 
 bool HasConsole(void) { return true; }  // the start-up keeps all three streams open

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "../search_ports.h"
 
@@ -18,7 +19,7 @@ static const char* const patterns[] = {"ttyACM*", "ttyUSB*"};
 #endif
 
 // ttyACM2 before ttyACM10: names compare by their text before the final
-// number, then by that number.
+// number, then by that number (its length, then its digits).
 static size_t NumberAt(const char* name) {
     size_t end = strlen(name);
     while (end > 0 && name[end - 1] >= '0' && name[end - 1] <= '9') end--;
@@ -27,8 +28,8 @@ static size_t NumberAt(const char* name) {
 
 static bool Before(const char* a, const char* b) {
     size_t atA = NumberAt(a), atB = NumberAt(b);
-    int stem = strncmp(a, b, std::max(atA, atB));
-    if (atA != atB || stem != 0) return stem < 0 || (stem == 0 && atA < atB);
+    int stem = std::string(a, atA).compare(std::string(b, atB));
+    if (stem != 0) return stem < 0;
     size_t lengthA = strlen(a + atA), lengthB = strlen(b + atB);
     return lengthA != lengthB ? lengthA < lengthB : strcmp(a + atA, b + atB) < 0;
 }

@@ -1,10 +1,11 @@
 // Serial devices on Linux and macOS: a path opened raw, kept to this process
 // with TIOCEXCL and an advisory lock, and read with the same interval and
-// total time-outs that Windows gives its ports, by poll().
+// total time-outs that Windows gives its ports. select(), not poll(): macOS's
+// poll() does not take devices.
 #include <fcntl.h>
 #include <grp.h>
-#include <poll.h>
 #include <sys/file.h>
+#include <sys/select.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
@@ -19,7 +20,7 @@
 
 struct SerialPort {
     int fd;
-    bool claimed;
+    bool claimed;         // TIOCEXCL is this opening's to clear
     termios found;        // the line as this opening found it
     unsigned intervalMs, totalMs;
     bool gone;
@@ -66,10 +67,11 @@ static OpenResult Configure(SerialPort* port) {
 }
 
 // The lock keeps out other runs of this tool even as root, whom TIOCEXCL
-// does not stop; TIOCEXCL keeps out every other opener that is not root.
+// does not stop; TIOCEXCL keeps out every other opener that is not root. A
+// device whose file system takes no locks still gets TIOCEXCL.
 static OpenResult Claim(SerialPort* port) {
-    if (flock(port->fd, LOCK_EX | LOCK_NB) != 0) return errno == EWOULDBLOCK ? PORT_IN_USE : PORT_UNUSABLE;
-    ioctl(port->fd, TIOCEXCL);
+    if (flock(port->fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) return PORT_IN_USE;
+    port->claimed = ioctl(port->fd, TIOCEXCL) == 0;
     return PORT_READY;
 }
 
@@ -82,7 +84,7 @@ static void Release(SerialPort* port) {
 }
 
 SerialPort* OpenSerialPort(const char* name, bool claimed, OpenResult* result) {
-    SerialPort* port = new SerialPort{-1, claimed, {}, READ_INTERVAL_MS, READ_TOTAL_MS, false};
+    SerialPort* port = new SerialPort{-1, false, {}, READ_INTERVAL_MS, READ_TOTAL_MS, false};
     port->fd = open(name, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     *result = port->fd < 0 ? OpenFailure(errno) : claimed ? Claim(port) : PORT_READY;
     if (*result == PORT_READY) *result = Configure(port);
@@ -110,22 +112,25 @@ bool SetSerialTimeouts(SerialPort* port, unsigned intervalMs, unsigned totalMs) 
 
 bool SerialDeviceGone(SerialPort* port) { return port->gone; }
 
-// Waits up to ms for the events; false when the device has gone.
-static bool Await(SerialPort* port, short events, double ms, short* ready) {
-    pollfd watched = {port->fd, events, 0};
-    int result = poll(&watched, 1, ms > 0 ? (int)(ms + 0.999) : 0);
-    *ready = result > 0 ? watched.revents : 0;
+// Waits up to ms for the port to be readable (or, forWriting, writable);
+// false when it is not. A device that hung up reads as readable.
+static bool Await(SerialPort* port, bool forWriting, double ms) {
+    fd_set watched;
+    FD_ZERO(&watched);
+    FD_SET(port->fd, &watched);
+    long micro = ms > 0 ? (long)(ms * 1000) : 0;
+    timeval wait = {micro / 1000000, micro % 1000000};
+    int result = select(port->fd + 1, forWriting ? nullptr : &watched, forWriting ? &watched : nullptr, nullptr, &wait);
     if (result < 0 && errno != EINTR) port->gone = DeviceGone(errno);
-    if (*ready & (POLLERR | POLLNVAL)) port->gone = true;
-    return !port->gone;
+    return result > 0;
 }
 
-// One read of what is there; a hang-up with nothing left to read, or a
-// device's error, is the end of the device.
-static int TakeBytes(SerialPort* port, unsigned char* buffer, int count, short ready) {
+// One read of a port that select() found readable: nothing at all there
+// (end of file) or a device's error is the end of the device.
+static int TakeBytes(SerialPort* port, unsigned char* buffer, int count) {
     ssize_t got = read(port->fd, buffer, (size_t)count);
     if (got > 0) return (int)got;
-    if (got == 0 || (errno != EAGAIN && errno != EINTR && DeviceGone(errno)) || (ready & POLLHUP)) port->gone = true;
+    if (got == 0 || (errno != EAGAIN && errno != EINTR && DeviceGone(errno))) port->gone = true;
     return 0;
 }
 
@@ -139,18 +144,16 @@ int ReadSerialPort(SerialPort* port, void* buffer, int count) {
         double now = ClockMs(), left = port->totalMs - (now - start);
         if (got > 0 && port->intervalMs - (now - last) < left) left = port->intervalMs - (now - last);
         if (left <= 0) break;
-        short ready;
-        if (!Await(port, POLLIN, left, &ready) || !ready) continue;
-        int taken = TakeBytes(port, bytes + got, count - got, ready);
+        if (!Await(port, false, left)) continue;
+        int taken = TakeBytes(port, bytes + got, count - got);
         if (taken > 0) got += taken, last = ClockMs();
     }
     return got;
 }
 
 int PollSerialPort(SerialPort* port, void* buffer, int count, unsigned waitMs) {
-    short ready;
-    if (port->gone || !Await(port, POLLIN, waitMs, &ready) || !ready) return 0;
-    return TakeBytes(port, (unsigned char*)buffer, count, ready);
+    if (port->gone || !Await(port, false, waitMs)) return 0;
+    return TakeBytes(port, (unsigned char*)buffer, count);
 }
 
 int WriteSerialPort(SerialPort* port, const void* data, int count) {
@@ -168,9 +171,7 @@ int WriteSerialPort(SerialPort* port, const void* data, int count) {
             break;
         }
         double left = WRITE_TOTAL_MS - (ClockMs() - start);
-        short ready;
-        if (left <= 0 || !Await(port, POLLOUT, left, &ready)) break;
-        if (ready & POLLHUP) port->gone = true;
+        if (left <= 0 || (!Await(port, true, left) && port->gone)) break;
     }
     return written;
 }
@@ -181,9 +182,10 @@ bool PortNameOfWord(const wchar_t* word, char* name, int size) {
     return *word && NarrowWide(word, name, (size_t)size);
 }
 
+// Only a group that may read and write the device is worth joining.
 bool GroupOfPort(const char* name, char* group, int size) {
     struct stat status;
-    if (stat(name, &status) != 0) return false;
+    if (stat(name, &status) != 0 || (status.st_mode & 060) != 060) return false;
     struct group* owner = getgrgid(status.st_gid);
     if (!owner || (int)strlen(owner->gr_name) >= size) return false;
     strcpy(group, owner->gr_name);

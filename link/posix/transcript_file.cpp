@@ -8,6 +8,7 @@
 
 #include "../../texts/wide_text.h"
 #include "../transcript_file.h"
+#include "write_all.h"
 
 static int transcriptFile = -1;
 
@@ -21,15 +22,9 @@ unsigned long OpenTranscriptFile(const wchar_t* path, long long* size) {
     return 0;
 }
 
+// A line that did not go whole counts as none: the limit is kept either way.
 long long AppendTranscriptFile(const char* bytes, int length) {
-    long long written = 0;
-    while (written < length) {
-        ssize_t done = write(transcriptFile, bytes + written, (size_t)(length - written));
-        if (done < 0 && errno == EINTR) continue;
-        if (done <= 0) break;
-        written += done;
-    }
-    return written;
+    return WriteAll(transcriptFile, bytes, (size_t)length) == 0 ? length : 0;
 }
 
 void CloseTranscriptFile(void) {

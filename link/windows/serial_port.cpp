@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "../../texts/wide_text.h"
 #include "../port_names.h"
 #include "../serial_link.h"
 #include "port_handle.h"
@@ -195,13 +196,9 @@ void PurgeSerialInput(SerialPort* port) { PurgeComm(port->handle, PURGE_RXCLEAR)
 
 bool GroupOfPort(const char*, char*, int) { return false; }  // a port's access is not by group
 
+// A digit of another script is none here.
 bool PortNameOfWord(const wchar_t* word, char* name, int size) {
     char text[16];
-    int length = 0;
-    for (; word[length] && length < (int)sizeof text - 1; length++) {
-        if ((unsigned)word[length] > 0x7E) return false;  // a digit of another script is none here
-        text[length] = (char)word[length];
-    }
-    int number = word[length] ? 0 : PortNumberOfText(text, (size_t)length);
+    int number = NarrowAscii(word, text, sizeof text) ? PortNumberOfText(text, strlen(text)) : 0;
     return number > 0 && snprintf(name, (size_t)size, "COM%d", number) < size;
 }

@@ -7,10 +7,12 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "../../link/posix/write_all.h"
 #include "../../texts/wide_text.h"
 #include "../profile.h"
 
@@ -25,22 +27,19 @@ static void FolderOf(const char* path, char folder[NAME_SIZE]) {
     folder[length] = 0;
 }
 
-static unsigned long WriteAll(int file, const char* text, size_t length) {
-    for (size_t done = 0; done < length;) {
-        ssize_t written = write(file, text + done, length - done);
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return written < 0 ? (unsigned long)errno : ENOSPC;
-        done += (size_t)written;
-    }
+static unsigned long WriteDurably(int file, const char* text, size_t length) {
+    int error = WriteAll(file, text, length);
+    if (error) return (unsigned long)error;
     return fsync(file) == 0 ? 0 : (unsigned long)errno;
 }
 
-// A new file gets the mode any new file gets here (0666 less the umask),
-// not the temporary file's 0600.
-static void UsualMode(int file) {
+// The file keeps its mode; a new one gets the mode any new file gets here
+// (0666 less the umask), not the temporary file's 0600.
+static void KeepMode(int file, const char* path) {
+    struct stat old;
     mode_t mask = umask(0);
     umask(mask);
-    fchmod(file, 0666 & ~mask);
+    fchmod(file, stat(path, &old) == 0 ? old.st_mode & 07777 : 0666 & ~mask);
 }
 
 static unsigned long SyncFolder(const char* folder) {
@@ -52,14 +51,15 @@ static unsigned long SyncFolder(const char* folder) {
 }
 
 unsigned long WriteProfileFile(const wchar_t* path, const char* text, size_t length) {
-    char name[NAME_SIZE], folder[NAME_SIZE], temporary[NAME_SIZE + 16];
-    if (!NarrowWide(path, name, sizeof name)) return ENAMETOOLONG;
+    char given[NAME_SIZE], name[PATH_MAX], folder[NAME_SIZE], temporary[NAME_SIZE + 16];
+    if (!NarrowWide(path, given, sizeof given)) return ENAMETOOLONG;
+    if (!realpath(given, name)) snprintf(name, sizeof name, "%s", given);  // a link: the file it names is replaced
     FolderOf(name, folder);
     snprintf(temporary, sizeof temporary, "%s/.padprofile-XXXXXX", folder);
     int file = mkstemp(temporary);
     if (file < 0) return (unsigned long)errno;
-    UsualMode(file);
-    unsigned long error = WriteAll(file, text, length);
+    KeepMode(file, name);
+    unsigned long error = WriteDurably(file, text, length);
     if (close(file) != 0 && !error) error = (unsigned long)errno;
     if (!error && rename(temporary, name) != 0) error = (unsigned long)errno;
     if (error) {

@@ -1,10 +1,13 @@
 // The command line's words and the transcript's escaping, as tables.
 #include <gtest/gtest.h>
 
+#include <cstdarg>
+#include <cwchar>
 #include <string>
 #include <vector>
 
 #include "arguments.h"
+#include "messages.h"
 #include "transcript_text.h"
 
 namespace {
@@ -76,6 +79,26 @@ TEST(CommandLine, WordsCheckedWhole) {
         EXPECT_EQ(arguments.mode, c.mode) << label;
         EXPECT_STREQ(arguments.port, c.port) << label;
     }
+}
+
+std::wstring Formatted(int size, const wchar_t* format, ...) {
+    std::vector<wchar_t> out(size + 4, L'#');
+    va_list arguments;
+    va_start(arguments, format);
+    int length = FormatTextList(out.data(), size, format, arguments);
+    va_end(arguments);
+    EXPECT_EQ(length, (int)wcslen(out.data())) << "the length told";
+    for (int i = size; i < size + 4; i++) EXPECT_EQ(out[i], L'#') << "wrote past " << size;
+    return out.data();
+}
+
+// The texts' own conversions, the same on every system and in every locale.
+TEST(Messages, FilledAndCutVisibly) {
+    EXPECT_EQ(Formatted(64, L"%ls は %d。", L"/dev/ttyACM0", -2147483647 - 1), L"/dev/ttyACM0 は -2147483648。");
+    EXPECT_EQ(Formatted(64, L"(0x%04X) 100%% %X", 0x3003u, 0xABCDEFu), L"(0x3003) 100% ABCDEF");
+    EXPECT_EQ(Formatted(64, L"%ls|%ls", L"\xdcff\U0001F600", L""), L"\xdcff\U0001F600|");
+    EXPECT_EQ(Formatted(8, L"Cannot open %ls.", L"COM1"), L"Cannot…");
+    EXPECT_EQ(Formatted(1, L"%d", 5), L"");
 }
 
 }  // namespace

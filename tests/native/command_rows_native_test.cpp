@@ -5,11 +5,13 @@
 // The texts are those of the user's locale (LANG of this test's run).
 #include <gtest/gtest.h>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <grp.h>
 #include <poll.h>
 #include <pty.h>
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -78,16 +80,15 @@ const Row rows[] = {
     {.name = "native_save_into_a_read_only_folder", .pre = READ_ONLY_FOLDER, .wire = HS RD,
      .args = "--port COM1 --save FILE", .exit = 2, .said = SAVE_FAILED, .kept = OLDER},
     {.name = "native_device_denied", .pre = DENIED, .args = "--port COM1 --read", .exit = 1, .said = DENIED_COM1},
+    {.name = "native_list_in_number_order", .pair = 10, .wire = HS CR "1_num?\rbtn_num?\r", .args = "--list",
+     .printed = "COM2 8\r\nCOM10 12\r\n", .secondPair = 2},
     {.name = "native_no_mode", .args = "--port COM1", .exit = 2, .said = NO_MODE, .printed = "SAID\r\nUSAGE\r\n"},
 };
 
 void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
 
-bool English(void) {
-    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"})
-        if (getenv(name) && *getenv(name)) return strncmp(getenv(name), "ja", 2) != 0;
-    return true;
-}
+// native-checks runs the table under these two locales.
+bool English(void) { return !getenv("LANG") || strcmp(getenv("LANG"), "ja_JP.UTF-8") != 0; }
 
 std::string Narrow(const wchar_t* text) {
     std::string out(wcslen(text) * 4 + 1, '\0');
@@ -179,11 +180,17 @@ std::string FileText(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
+// The folder's names, sorted, a blank after each; "?" when it cannot be read.
 std::string FilesIn(const std::string& folder) {
-    std::string names;
-    std::unique_ptr<FILE, int (*)(FILE*)> list(popen(("ls -A " + folder).c_str(), "r"), pclose);
-    for (int c; list && (c = fgetc(list.get())) != EOF;) names += c == '\n' ? ' ' : (char)c;
-    return names;
+    std::unique_ptr<DIR, int (*)(DIR*)> list(opendir(folder.c_str()), closedir);
+    if (!list) return "?";
+    std::vector<std::string> names;
+    while (dirent* entry = readdir(list.get()))
+        if (strcmp(entry->d_name, ".") != 0 && strcmp(entry->d_name, "..") != 0) names.push_back(entry->d_name);
+    std::sort(names.begin(), names.end());
+    std::string all;
+    for (const std::string& name : names) all += name + " ";
+    return all;
 }
 
 // A folder of devices and profiles for one run, and the pairs behind them.
@@ -252,12 +259,20 @@ protected:
         if (row.pullAt) Pull(row.pullAt);
         filesBefore = FilesIn(folder + "/profiles");
     }
-    // The device as a terminal usually is: the user's and group tty's alone.
+    // The device as a serial device usually is: its owner's and its group's
+    // (here tty's) to read and write.
     void Deny(const std::string& device) {
         struct group* tty = getgrnam("tty");
         ASSERT_NE(tty, nullptr) << "the group tty";
         ASSERT_EQ(chown(device.c_str(), 0, tty->gr_gid), 0) << device;
-        chmod(device.c_str(), 0620);
+        chmod(device.c_str(), 0660);
+    }
+    // The other run's hold of the device: TIOCEXCL still set.
+    bool StillExclusive(void) {
+        int fd = open((folder + "/ttyACM1").c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK), exclusive = 0;
+        bool held = fd >= 0 && ioctl(fd, TIOCGEXCL, &exclusive) == 0 && exclusive;
+        if (fd >= 0) close(fd);
+        return held;
     }
     // Once the stand-in has seen the text, the cable is pulled.
     void Pull(const char* text) {
@@ -309,6 +324,7 @@ protected:
         if (row.kept) EXPECT_EQ(FileText(profile), row.kept) << "the profile file";
         if (row.kept) EXPECT_EQ(FilesIn(folder + "/profiles"), "p.padprofile ") << "the folder holds nothing else";
         if (row.pullAt) EXPECT_LT(run.endedAt - pairs[1]->pulledAt, 1500) << "ms from the pull to the run's end";
+        if (row.pre == OPEN) EXPECT_TRUE(StillExclusive()) << "the holder's exclusive use, after the run that found it";
     }
     // Kept to be compared with the Windows build's (transcripts_match).
     void KeepTranscript(const Row& row) {

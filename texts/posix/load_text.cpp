@@ -2,6 +2,7 @@
 // string tables; the language comes from --lang or the locale's variables.
 #include <cstdlib>
 #include <cstring>
+#include <strings.h>
 #include <cwchar>
 
 #include "../../resources/texts_en.h"
@@ -48,9 +49,15 @@ void SystemErrorText(unsigned long error, wchar_t* out, int size) {
     WidenBytes(strerror((int)error), out, (size_t)size);
 }
 
-// "ja", "ja_JP.UTF-8", "ja.eucJP", "ja@…": the language part is "ja".
+// "ja_JP.UTF-8", "ja_JP.utf8@…": Japanese in UTF-8, which is what this
+// program writes. A locale of another code set (ja_JP.eucJP, or ja_JP, whose
+// code set is EUC-JP) would show the Japanese texts garbled: English there.
 static bool NamesJapanese(const char* locale) {
-    return strncmp(locale, "ja", 2) == 0 && strchr("_.@", locale[2]) != nullptr;
+    if (strncmp(locale, "ja", 2) != 0 || !strchr("_.", locale[2])) return false;
+    const char* codeset = strchr(locale, '.');
+    if (!codeset) return false;
+    size_t length = strcspn(++codeset, "@");
+    return (length == 5 && strncasecmp(codeset, "utf-8", 5) == 0) || (length == 4 && strncasecmp(codeset, "utf8", 4) == 0);
 }
 
 // The first of the variables that is set decides, as for every program.
