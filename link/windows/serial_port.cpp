@@ -16,7 +16,7 @@ struct SerialPort {
     DCB found;                  // the line as this opening found it
     COMMTIMEOUTS foundTimeouts;
     bool timeoutsFound;
-    unsigned pollWaitMs;        // the time-outs PollSerialPort last set, or none (0)
+    long pollWaitMs;            // the wait PollSerialPort last set, or none (-1)
     bool gone;
 };
 
@@ -54,7 +54,7 @@ static void ApplyLineSettings(DCB* dcb, DWORD queue) {
 // Time-outs too outlive the program that set them, so all five are set.
 bool SetSerialTimeouts(SerialPort* port, unsigned intervalMs, unsigned totalMs) {
     if (!port) return false;
-    port->pollWaitMs = 0;
+    port->pollWaitMs = -1;
     COMMTIMEOUTS timeouts = {intervalMs, 0, totalMs, 0, WRITE_TOTAL_MS};
     return SetCommTimeouts(port->handle, &timeouts) != FALSE;
 }
@@ -123,10 +123,13 @@ static void ReleasePort(SerialPort* port) {
 
 static OpenResult OpenPort(SerialPort* port, const char* name, bool claimed) {
     int number = PortNumberOfText(name, strlen(name));
-    if (number == 0) return PORT_UNUSABLE;
+    if (number == 0 && claimed) return PORT_UNUSABLE;
     if (claimed && !ClaimPort(port, number)) return PORT_IN_USE;
+    // The \\.\ form opens COM10 and above too, and the stand-in's end of a
+    // virtual pair by any name its driver gives it (CNCB0).
     char path[PORT_PATH_SIZE + 8];
-    snprintf(path, sizeof path, "\\\\.\\COM%d", number);  // the \\.\ form opens COM10 and above too
+    if (number) snprintf(path, sizeof path, "\\\\.\\COM%d", number);
+    else snprintf(path, sizeof path, "\\\\.\\%s", name);
     port->handle = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
     if (port->handle == INVALID_HANDLE_VALUE)
         return GetLastError() == ERROR_ACCESS_DENIED ? PORT_IN_USE : PORT_UNUSABLE;  // another program holds it
@@ -134,7 +137,7 @@ static OpenResult OpenPort(SerialPort* port, const char* name, bool claimed) {
 }
 
 SerialPort* OpenSerialPort(const char* name, bool claimed, OpenResult* result) {
-    SerialPort* port = new SerialPort{INVALID_HANDLE_VALUE, NULL, {}, {}, false, 0, false};
+    SerialPort* port = new SerialPort{INVALID_HANDLE_VALUE, NULL, {}, {}, false, -1, false};
     *result = OpenPort(port, name, claimed);
     if (*result == PORT_READY) return port;
     ReleasePort(port);
@@ -181,11 +184,11 @@ int WriteSerialPort(SerialPort* port, const void* bytes, int count) {
     return Outcome(port, ok, written);
 }
 
-// Returns at the first byte, or after waitMs: a short poll keeps times exact
-// to about a millisecond.
+// Returns at the first byte, or after waitMs (at once for 0): a short poll
+// keeps times exact to about a millisecond.
 int PollSerialPort(SerialPort* port, void* buffer, int count, unsigned waitMs) {
-    if (port->pollWaitMs != waitMs || !waitMs) {
-        COMMTIMEOUTS timeouts = {MAXDWORD, MAXDWORD, waitMs, 0, 0};
+    if (port->pollWaitMs != (long)waitMs) {
+        COMMTIMEOUTS timeouts = {MAXDWORD, waitMs ? MAXDWORD : 0, waitMs, 0, 0};
         SetCommTimeouts(port->handle, &timeouts);
         port->pollWaitMs = waitMs;
     }
