@@ -6,8 +6,6 @@
 
 enum OutputStream { STANDARD_OUTPUT, STANDARD_ERROR };
 
-// Standard error leads somewhere.
-bool HasConsole(void);
 // The text and a line break: to a Windows console as UTF-16, anywhere else
 // as UTF-8.
 void PrintLine(OutputStream stream, const wchar_t* text);

@@ -12,8 +12,6 @@ static bool WriteWhole(const char* bytes, size_t length, void* stream) {
     return !writeFailed;
 }
 
-bool HasConsole(void) { return true; }  // the start-up keeps all three streams open
-
 void PrintLine(OutputStream stream, const wchar_t* text) {
     int descriptor = stream == STANDARD_OUTPUT ? STDOUT_FILENO : STDERR_FILENO;
     size_t length = 0;

@@ -7,5 +7,7 @@
 // somewhere, else the parent's console; a stream that leads nowhere stays so,
 // and what is written to it is lost.
 void AttachToConsole(void);
+// Standard error leads somewhere: bad arguments go there rather than to a box.
+bool HasConsole(void);
 
 #endif
