@@ -9,7 +9,7 @@ native=$build/native root=$build/native-root work=$build/native-install
 rm -rf "$root" "$work"; mkdir -p "$work"
 
 cmake -S "$source" -B "$native" -DCMAKE_BUILD_TYPE=Release >"$work/configure.log" 2>&1 || { cat "$work/configure.log"; exit 1; }
-cmake --build "$native" -j2 >"$work/build.log" 2>&1 || { cat "$work/build.log"; exit 1; }
+nice -n 19 cmake --build "$native" -j2 >"$work/build.log" 2>&1 || { cat "$work/build.log"; exit 1; }
 DESTDIR=$root cmake --install "$native" --prefix /usr/local >"$work/install.log" 2>&1 || { cat "$work/install.log"; exit 1; }
 bin=$root/usr/local/bin
 check "padconfig is installed in bin/" test -x "$bin/padconfig"
