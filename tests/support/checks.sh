@@ -31,6 +31,20 @@ end_of() {  # pid, limit, what
 # The file holds a line matching the pattern; a negative check is only
 # believed when its positive twin (the same file, another pattern) passes.
 holds() { grep -q -- "$2" "$1" 2>/dev/null; }
+# It holds none, and it could be read.
+lacks() { local n; n=$(grep -c -- "$2" "$1"); [ "$n" = 0 ]; }
+# A text (a variable, never a pipe: grep -q ends a pipe's writer early) holds
+# a line matching the pattern; grep's options may come first.
+says() { grep -q "${@:1:$#-1}" <<<"${!#}"; }
+
+# Starts the stand-in pad (the command that follows), its output in LOG, and
+# waits for its first line; its id lands in $sim. One that does not start
+# ends the script.
+start_pad() {  # log, command...
+  local log=$1; shift
+  "$@" > "$log" 2>&1 & sim=$!
+  wait_for "the stand-in's start-up line in $log" 10 holds "$log" "^padsim: a pad" || exit 1
+}
 
 finish() {
   echo "$passes passed, $failures failed"
