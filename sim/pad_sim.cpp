@@ -103,6 +103,15 @@ static void SendDue(PadSim& sim) {
     }
 }
 
+// A poll returns as soon as a byte arrives, so its wait costs the tool no
+// time; it ends early only for the next byte due out. Long waits keep an idle
+// stand-in from loading a busy machine with a call every millisecond.
+static unsigned PollWaitMs(PadSim& sim) {
+    if (sim.outbox.empty()) return 20;
+    double due = sim.outbox.front().first - PadSimNow(sim) - 12;
+    return due < 1 ? 1 : due > 20 ? 20 : (unsigned)due;
+}
+
 static void Run(PadSim& sim) {
     while (!sim.stopping && sim.port) {
         SendDue(sim);
@@ -111,7 +120,7 @@ static void Run(PadSim& sim) {
             continue;
         }
         unsigned char bytes[256];
-        int got = PollSerialPort(sim.port, bytes, sizeof bytes, 1);  // a short poll: times stay exact to ~1 ms
+        int got = PollSerialPort(sim.port, bytes, sizeof bytes, PollWaitMs(sim));
         if (got > 0) Receive(sim, bytes, got, PadSimNow(sim));
         else if (SerialDeviceGone(sim.port)) PauseMs(1);  // the other end has gone: wait for the stop
     }

@@ -1,5 +1,7 @@
 #include "dialog_harness.h"
 
+#include <gtest/gtest.h>
+
 #include <cstring>
 
 #include "config_dialog.h"
@@ -31,8 +33,14 @@ void DestroyConfigDialog(HWND dialog) {
     ResetProcessState();
 }
 
+// A control a user could not click is not clicked, and the case fails.
 LRESULT Click(HWND dialog, int id) {
-    return SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)GetDlgItem(dialog, id));
+    HWND control = GetDlgItem(dialog, id);
+    if (control && !IsWindowEnabled(control)) {
+        ADD_FAILURE() << "control " << id << " is disabled: a user cannot click it";
+        return 0;
+    }
+    return SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)control);
 }
 
 void UserClick(HWND dialog, int id) { SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0); }

@@ -11,14 +11,6 @@ bool StartPadOnPair(PadSim& sim, int pair) {
     return StartPadSim(sim, name);
 }
 
-std::vector<WireByte> SettledWire(PadSim& pad, size_t sent) {
-    std::vector<WireByte> wire = WireSnapshot(pad);
-    for (int waited = 0; waited < 2000 && ToolBytes(wire).size() < sent; waited += 5) Sleep(5), wire = WireSnapshot(pad);
-    for (size_t seen = SIZE_MAX, waited = 0; waited < 2000 && seen != wire.size(); waited += 50)
-        seen = wire.size(), Sleep(50), wire = WireSnapshot(pad);
-    return wire;
-}
-
 static std::string PortsPath(const char* name) {
     const char* ports = getenv("PADCONFIG_PORTS");
     std::string path = std::string("Z:") + (ports ? ports : "") + "/" + name;

@@ -14,11 +14,6 @@
 // stand-in's COM(20+n).
 bool StartPadOnPair(PadSim& sim, int pair);
 
-// What the stand-in saw, once the tool's last write has reached it: the sent
-// bytes the tool's transcript holds, when known, have arrived, and the line
-// has then been quiet for 50 ms.
-std::vector<WireByte> SettledWire(PadSim& pad, size_t sent = 0);
-
 // Ends or restarts the relay of a pair: the tool's COMn then cannot be
 // opened, and writes on a COMn already open fail.
 void RelayDown(int pair);
