@@ -3,12 +3,14 @@
 //   wait-dialog           until padconfig's dialog is shown
 //   click ID              a click on control ID
 //   command ID            WM_COMMAND ID to the dialog (menu commands too)
-//   wait-idle             until button 1005 is enabled again (a read ended)
+//   wait-idle             until the dialog answers and button 1005 is enabled (a
+//                         read ended; wait for the click's own effect first)
 //   wait-hidden           until the dialog is hidden (in the notification area)
 //   wait-shown            until the dialog is shown again
-//   stays-hidden MS       the dialog stays hidden for MS (fails when it shows)
+//   hidden                the dialog is hidden now (fails when it shows)
 //   wait-box              until a message box of padconfig is up
 //   wait-menu             until a pop-up menu is up
+//   menu-rect             prints the pop-up menu's place on the screen: W H X Y
 //   ok-box                presses OK on padconfig's message box (fails with none up)
 //   box-text              prints the message box's text (UTF-8; fails with none up)
 //   title                 prints the dialog's title (UTF-8)
@@ -49,15 +51,19 @@ static HWND Find(WNDENUMPROC finder) {
 }
 
 static bool Until(bool (*done)(HWND), HWND dialog) {
-    for (int waited = 0; waited < STEP_TIMEOUT_MS; waited += 50) {
+    for (ULONGLONG start = GetTickCount64(); GetTickCount64() - start < STEP_TIMEOUT_MS; Sleep(50))
         if (done(dialog)) return true;
-        Sleep(50);
-    }
     return false;
 }
 
 static bool DialogShown(HWND) { HWND d = Find(FindConfigDialog); return d && IsWindowVisible(d); }
-static bool ReadEnded(HWND dialog) { return IsWindowEnabled(GetDlgItem(dialog, 1005)) != FALSE; }
+// A read runs on the dialog's thread: a message sent to the dialog is answered
+// only once it has ended (or while it shows a box, with the button disabled).
+static bool ReadEnded(HWND dialog) {
+    DWORD_PTR result;
+    return SendMessageTimeoutA(dialog, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result) &&
+           IsWindowEnabled(GetDlgItem(dialog, 1005));
+}
 static bool BoxUp(HWND) { return Find(FindMessageBox) != NULL; }
 
 static BOOL CALLBACK FindMenu(HWND window, LPARAM found) {
@@ -69,12 +75,11 @@ static bool Hidden(HWND dialog) { return !IsWindowVisible(dialog); }
 static bool Shown(HWND dialog) { return IsWindowVisible(dialog) != FALSE; }
 static bool Gone(HWND dialog) { return !IsWindow(dialog); }
 
-static bool StaysHidden(HWND dialog, int ms) {
-    for (int waited = 0; waited <= ms; waited += 50) {
-        if (Shown(dialog)) return false;
-        Sleep(50);
-    }
-    return true;
+static void PrintRect(HWND window) {
+    RECT r = {};
+    GetWindowRect(window, &r);
+    printf("%ld %ld %ld %ld\n", r.right - r.left, r.bottom - r.top, r.left, r.top);
+    fflush(stdout);
 }
 
 static void PrintText(HWND window) {
@@ -95,25 +100,21 @@ int main(int argc, char** argv) {
         if (!strcmp(step, "wait-dialog")) ok = Until(DialogShown, NULL), dialog = Find(FindConfigDialog);
         else if (!strcmp(step, "wait-box")) ok = Until(BoxUp, NULL);
         else if (!strcmp(step, "wait-menu")) ok = Until(MenuUp, NULL);
+        else if (!strcmp(step, "menu-rect")) ok = MenuUp(NULL), PrintRect(Find(FindMenu));
         else if (!strcmp(step, "ok-box")) ok = BoxUp(NULL) && PostMessageA(Find(FindMessageBox), WM_COMMAND, IDOK, 0);
         else if (!strcmp(step, "box-text")) ok = BoxUp(NULL), PrintText(GetDlgItem(Find(FindMessageBox), 0xFFFF));
         else if (!dialog) ok = (dialog = Find(FindConfigDialog)) != NULL, i--;
         else if (!strcmp(step, "click")) PostMessageA(GetDlgItem(dialog, atoi(arg)), BM_CLICK, 0, 0), i++;
         else if (!strcmp(step, "command")) PostMessageA(dialog, WM_COMMAND, atoi(arg), 0), i++;
-        else if (!strcmp(step, "wait-idle")) Sleep(200), ok = Until(ReadEnded, dialog);
+        else if (!strcmp(step, "wait-idle")) ok = Until(ReadEnded, dialog);
         else if (!strcmp(step, "title")) PrintText(dialog);
         else if (!strcmp(step, "wait-hidden")) ok = Until(Hidden, dialog);
         else if (!strcmp(step, "wait-shown")) ok = Until(Shown, dialog);
-        else if (!strcmp(step, "stays-hidden")) ok = StaysHidden(dialog, atoi(arg)), i++;
+        else if (!strcmp(step, "hidden")) ok = Hidden(dialog);
         else if (!strcmp(step, "sleep")) Sleep(atoi(arg)), i++;
         else if (!strcmp(step, "close")) PostMessageA(GetDlgItem(dialog, 1), BM_CLICK, 0, 0);
         else if (!strcmp(step, "wait-gone")) ok = Until(Gone, dialog);
-        else if (!strcmp(step, "rect")) {
-            RECT r;
-            GetWindowRect(dialog, &r);
-            printf("%ld %ld %ld %ld\n", r.right - r.left, r.bottom - r.top, r.left, r.top);
-            fflush(stdout);
-        }
+        else if (!strcmp(step, "rect")) PrintRect(dialog);
         else {
             fprintf(stderr, "drive: unknown step %s\n", step);
             return 2;
