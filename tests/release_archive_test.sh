@@ -25,7 +25,7 @@ system_only() {
   grep -qx 'kernel32.dll' <<<"$dlls" || { echo "  no imports read from $1"; return 1; }
   ! grep -v -E '^(kernel32|user32|gdi32|shell32|shlwapi|advapi32|comdlg32|msvcrt|ntdll|psapi)\.dll$' <<<"$dlls"
 }
-has_version() { x86_64-w64-mingw32-strings -el "$1" | grep -qxF "$version"; }
+has_version() { local texts; texts=$(x86_64-w64-mingw32-strings -el "$1") && says -xF "$version" "$texts"; }
 for exe in padconfig.exe padconfig.com padsim.exe; do
   check "$exe imports only system DLLs" system_only "$dir/$exe"
   check "$exe carries the project's version" has_version "$dir/$exe"
