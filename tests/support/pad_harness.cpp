@@ -27,8 +27,8 @@ static void RequestRelay(const char* what, int pair) {
     std::string failed = PortsPath(("ctl/failed-" + std::to_string(pair)).c_str());
     DeleteFileA(failed.c_str());
     CloseHandle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL));
-    for (int i = 0; i < 250 && Exists(path); i++) Sleep(20);
-    if (Exists(path)) ADD_FAILURE() << "the relays did not take the request " << name << " within 5 s";
+    for (int i = 0; i < 750 && Exists(path); i++) Sleep(20);
+    if (Exists(path)) ADD_FAILURE() << "the relays did not take the request " << name << " within 15 s";
     if (Exists(failed)) ADD_FAILURE() << "relay " << pair << " did not come up";
 }
 
