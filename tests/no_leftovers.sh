@@ -1,21 +1,32 @@
 #!/usr/bin/env bash
 # Fails when any process started for this build folder still runs: Wine
-# programs and servers of its prefixes, the serial relays, the virtual display.
+# programs and servers of its prefixes, the serial relays, the virtual
+# display, and any process that runs with PADCONFIG_BUILD set to it. A
+# process of its own, known to be there, shows that the search sees one.
 set -uo pipefail
 build=$(cd "${1:?build folder}" && pwd)
-sleep 1  # a server told to end takes a moment
-left=""
-for proc in /proc/[0-9]*; do
-  [ "${proc#/proc/}" = "$$" ] && continue
-  cmdline=$( { tr '\0' ' ' < "$proc/cmdline"; } 2>/dev/null) || continue
-  environ=$( { tr '\0' '\n' < "$proc/environ"; } 2>/dev/null | grep -E '^(WINEPREFIX|PADCONFIG_BUILD)=')
-  case "$cmdline $environ" in
-    *"$build/wine"*|*"PADCONFIG_BUILD=$build"*) left="$left${proc#/proc/}: $cmdline"$'\n' ;;
-  esac
-done
-pid=$(cat "$build/wine/xvfb.pid" 2>/dev/null) && kill -0 "$pid" 2>/dev/null && left="$left$pid: Xvfb"$'\n'
-if [ -n "$left" ]; then
-  printf 'processes left behind:\n%s' "$left"
-  exit 1
-fi
-echo "no process of $build is left"
+. "$(dirname "$0")/support/checks.sh"
+# "PID: COMMAND LINE" for each process of the build but this script's own.
+leftovers() {
+  local proc cmdline environ
+  for proc in /proc/[0-9]*; do
+    [ "${proc#/proc/}" = "$$" ] || [ "${proc#/proc/}" = "$BASHPID" ] && continue
+    cmdline=$(tr '\0' ' ' 2>/dev/null < "$proc/cmdline") || continue
+    environ=$'\n'$(tr '\0' '\n' 2>/dev/null < "$proc/environ")$'\n'
+    case "$cmdline$environ" in
+      *"$build/wine"*|*$'\n'"PADCONFIG_BUILD=$build"$'\n'*) echo "${proc#/proc/}: $cmdline" ;;
+    esac
+  done
+  local pid; pid=$(cat "$build/wine/xvfb.pid" 2>/dev/null) && kill -0 "$pid" 2>/dev/null && echo "$pid: Xvfb"
+}
+PADCONFIG_BUILD=$build sleep 60 & control=$!
+trap 'kill "$control" 2>/dev/null' EXIT
+# A server told to end takes a moment: the rest may take a few seconds to go.
+only_the_control() { left=$(leftovers); [ "$left" = "$control: sleep 60 " ]; }
+wait_for "every process of $build but the control to end" 10 only_the_control
+check "the search sees a process of the build with no Wine path in its command line" says -x "$control: sleep 60 " "$left"
+kill "$control"; wait "$control" 2>/dev/null
+others=$(grep -v -x "$control: sleep 60 " <<<"$left")
+check "no process of $build is left" test -z "$others"
+[ -z "$others" ] || printf 'processes left behind:\n%s\n' "$others"
+finish
