@@ -1,5 +1,25 @@
 #include "expected_texts.h"
 
+// The usage's lines that the Windows program and the native one share.
+#define JA_RUNS(port) "        padconfig [--port " port "] --apply FILE [--restart-ok] [--log FILE]\n" \
+    "        padconfig [--port " port "] --release-all [--log FILE]\n        padconfig [--port " port "] --list [--log FILE]\n" \
+    "        padconfig --help | --version\n\n"
+#define EN_RUNS(port) "       padconfig [--port " port "] --apply FILE [--restart-ok] [--log FILE]\n" \
+    "       padconfig [--port " port "] --release-all [--log FILE]\n       padconfig [--port " port "] --list [--log FILE]\n" \
+    "       padconfig --help | --version\n\n"
+#define JA_MODES "  --read         パッドの設定をプロファイルとして表示\n  --save FILE    パッドの設定をプロファイルとして FILE に保存\n" \
+    "  --apply FILE   FILE の設定をパッドに送り、読み戻して確かめる\n" \
+    "  --restart-ok   FILE のボタン数が異なるとき、--apply がパッドを再起動してよい\n  --release-all  全ボタン解除\n"
+#define EN_MODES "  --read         print the pad's settings as a profile\n  --save FILE    write the pad's settings to FILE as a profile\n" \
+    "  --apply FILE   put FILE's settings on the pad and read them back\n" \
+    "  --restart-ok   let --apply restart the pad when FILE has another button count\n  --release-all  release all buttons\n"
+#define JA_LOG "  --log FILE     パッドとやり取りした全バイトを FILE に追記\n"
+#define EN_LOG "  --log FILE     append every byte sent to and received from the pad to FILE\n"
+#define JA_EXITS "終了コード: 0 成功、1 ポートを開けない・使用中、2 引数かファイルの誤り、3 パッドが応答しない、\n" \
+    "4 パッドがファイルと異なる・ボタン数がそのまま、5 再起動の失敗。"
+#define EN_EXITS "Exit codes: 0 done; 1 the port cannot be opened or is in use; 2 bad arguments or file;\n" \
+    "3 no pad answered; 4 the pad differs from the file, or kept its button count; 5 the restart failed."
+
 // Japanese exactly as the tool has always shown it; English for every other user.
 static const char* const texts[TEXT_KEYS][2] = {
     {"", ""},
@@ -49,8 +69,17 @@ static const char* const texts[TEXT_KEYS][2] = {
      "Line 2: the direction must be center (or centre), up, up-right, right, down-right, down, down-left, left or up-left."},
     {"2 行目：ボタン番号は 1～32 です。", "Line 2: button numbers must be 1 to 32."},
     {"4 行目：ボタン数より大きいボタン番号があります。", "Line 4: a button number is above the button count."},
-    {"使い方: padconfig [--port COMn] [--log FILE] [--lang ja|en]",
-     "usage: padconfig [--port COMn] [--log FILE] [--lang ja|en]"},
+    {"使い方: padconfig [--port COMn] [--log FILE] [--lang ja|en]\n        padconfig [--port COMn] --read [--save FILE] [--log FILE]\n"
+     JA_RUNS("COMn") "  --port COMn    パッドのポート（COM1～COM256）。省略時はパッドが応答する最初のポート\n"
+     "                 （ダイアログは COM1 で始まります）\n" JA_MODES
+     "  --list         パッドが応答するポートをボタン数とともに一行ずつ表示（COM5 12）\n" JA_LOG "  --lang ja|en   日本語か英語の表示\n"
+     "--read、--save、--apply、--release-all、--list のどれもなければ設定ダイアログを開きます。\n\n" JA_EXITS,
+     "usage: padconfig [--port COMn] [--log FILE] [--lang ja|en]\n       padconfig [--port COMn] --read [--save FILE] [--log FILE]\n"
+     EN_RUNS("COMn") "  --port COMn    the pad's port, COM1 to COM256; without it, the first port where a pad\n"
+     "                 answers (the dialog starts on COM1)\n" EN_MODES
+     "  --list         print each port where a pad answers, with its button count (COM5 12)\n" EN_LOG
+     "  --lang ja|en   Japanese or English texts\nWithout --read, --save, --apply, --release-all or --list, the settings dialog opens.\n\n"
+     EN_EXITS},
     {"COM1 でパッドが応答しません。", "No pad answers on COM1."},
     {"COM77 を開けません。", "Cannot open COM77."},
     {"COM1 は他のプログラムが使用中です。", "COM1 is in use by another program."},
@@ -72,6 +101,22 @@ static const char* const texts[TEXT_KEYS][2] = {
      "You may not open COM1: join the group 'tty' (sudo usermod -aG tty $USER), then log in again."},
     {"--read、--save、--apply、--release-all、--list のどれかを指定してください。",
      "Name what to do: --read, --save, --apply, --release-all or --list."},
+    {"使い方: padconfig [--port DEVICE] --read [--save FILE] [--log FILE] [--lang ja|en]\n" JA_RUNS("DEVICE")
+     "  --port DEVICE  パッドのシリアルデバイス（/dev/ttyACM0、/dev/serial/by-id/… など）。\n"
+     "                 省略時はパッドが応答する最初のデバイス：/dev/ttyACM*、次に /dev/ttyUSB*\n"
+     "                 （macOS では /dev/cu.usbmodem*、次に /dev/cu.usbserial*）\n" JA_MODES
+     "  --list         パッドが応答するデバイスをボタン数とともに一行ずつ表示\n                 （/dev/ttyACM0 12）\n" JA_LOG
+     "  --lang ja|en   日本語か英語の表示（省略時は LC_ALL、LC_MESSAGES、LANG による）\n\n" JA_EXITS,
+     "usage: padconfig [--port DEVICE] --read [--save FILE] [--log FILE] [--lang ja|en]\n" EN_RUNS("DEVICE")
+     "  --port DEVICE  the pad's serial device, such as /dev/ttyACM0 or /dev/serial/by-id/...;\n"
+     "                 without it, the first device where a pad answers: /dev/ttyACM*, then\n"
+     "                 /dev/ttyUSB* (on macOS /dev/cu.usbmodem*, then /dev/cu.usbserial*)\n" EN_MODES
+     "  --list         print each device where a pad answers, with its button count\n                 (/dev/ttyACM0 12)\n" EN_LOG
+     "  --lang ja|en   Japanese or English texts (else from LC_ALL, LC_MESSAGES or LANG)\n\n" EN_EXITS},
+    {"--lang takes ja (Japanese) or en (English). --lang には ja（日本語）か en（英語）を指定してください。",
+     "--lang takes ja (Japanese) or en (English). --lang には ja（日本語）か en（英語）を指定してください。"},
+    {"ポートは COM1～COM256 で指定してください。", "the port must be COM1 to COM256."},
+    {"デバイスのパスが 255 バイトを超えています。", "the device's path is longer than 255 bytes."},
     {"メニュー [タスクバーに入れる(&T) | タスクトレイに入れる(&R) | - | パッドを探す(&F) | - | 設定を保存… | "
      "設定を読込… | - | バージョン情報(&A) | - | 終了(&X)] | ダイアログ [設定ダイアログ表示(&D)]; "
      "タスクトレイメニュー [タスクトレイから出す(&O) | - | バージョン情報(&A) | - | 終了(&X)]",

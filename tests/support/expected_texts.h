@@ -12,6 +12,9 @@ enum TextKey {
     MISSING_KEY_1, NOT_A_NUMBER_2, BAD_COUNT_2, BAD_DIRECTION_2, BAD_BUTTON_2, ABOVE_COUNT_4, USAGE, NO_ANSWER_COM1,
     UNUSABLE_COM77, IN_USE_COM1, KEPT_12_HINT_16, LOG_FAILED, READ_FILE_FAILED, PAD_DIFFERS_DIRECTION, COUNT_DIFFERS_12_16,
     NOT_RELEASED, LINK_LOST_COM1, UNKNOWN_QUIET, OUTPUT_FAILED, FILE_DIALOG_FAILED, DENIED_COM1, NO_MODE,
+    USAGE_NATIVE,  // USAGE is the Windows program's: it names COMn and the dialog
+    BAD_LANGUAGE,  // on the one line a run prints
+    BAD_PORT, BAD_DEVICE,  // after the word at fault and ": "
     MENU_ITEMS,  // both menus, every item: "popup [item | - | item]; ..."
     CAPTIONS,    // the dialog's captions at start-up, check boxes aside: "caption | caption | "
     TEXT_KEYS
