@@ -9,40 +9,39 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <poll.h>
-#include <pty.h>
 #include <signal.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
-#include <atomic>
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <memory>
 #include <regex>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "clock.h"
+#include "command_check.h"
 #include "expected_texts.h"
 #include "pty_pair.h"
-#include "load_text.h"
 #include "serial_link.h"
-#include "transcript_text.h"
 #include "version.h"
-#include "wide_text.h"
-#include "wire_text.h"
 
 namespace {
 
 // The Windows table's preconditions that mean something here, and the native
-// ones: FILE_THERE, an older profile in the file; READ_ONLY_FOLDER, that and a
-// folder the run may not write; DENIED, a device the run may not open. The
-// last two run as another user when this test runs as root.
-enum Pre { FRESH, OPEN, STALE_ACK, FOLDER_IN_WAY, FILE_THERE, READ_ONLY_FOLDER, DENIED };
+// ones: FILE_0640, an older profile in the file, with that mode; LINKED, in
+// the file that a link of the profile's name names; READ_ONLY_FOLDER, in the
+// file, in a folder the run may not write; DENIED, a device
+// the run may not open (the last two run as another user when this test runs
+// as root); HOSTILE, every line setting of the device wrong before the run;
+// CLOSED_OUTPUT, the run's standard output closed.
+enum Pre { FRESH, OPEN, STALE_ACK, FOLDER_IN_WAY, FILE_0640, LINKED, READ_ONLY_FOLDER, DENIED, HOSTILE, CLOSED_OUTPUT };
 enum Act { COMMAND };
 // Shells as the Windows table names them: here a closed stream, or pipes.
 enum ShellLaunch { NO_SHELL, PIPE_NO_ERROR, PIPE_AND_CONSOLE, CLOSED_PIPE_AND_CONSOLE };
@@ -67,22 +66,40 @@ struct Row {
     TextKey onScreen = NO_TEXT;  // here: on standard error
     int secondPair = 0;
     const char* kept = nullptr;  // the profile file's text after the run
+    const char* env = nullptr;   // the run's LC_ALL, LC_MESSAGES and LANG; those not named unset
+    bool japanese = false;       // with env: the texts are Japanese
 };
 
 const char* const OLDER = "[pad]\nbuttons=2\ndirection=up\nset=1";
+#define LANGUAGE(label, variables, ja)                                                                      \
+    {.name = "native_language_" label, .args = "--port COM77 --read", .exit = 1, .said = UNUSABLE_COM77, \
+     .env = variables, .japanese = ja}
 
 const Row rows[] = {
 #include "command_rows.inc"
-    // Profiles written safely: nothing beside the file, and a failed save
-    // leaves the old one whole.
-    {.name = "native_save_over_an_older_file", .pre = FILE_THERE, .wire = HS RD, .args = "--port COM1 --save FILE",
-     .kept = SAVED_TWELVE},
+    // Profiles written safely: nothing beside the file, a failed save leaves
+    // the old one whole, and a save keeps the file's mode and the link to it.
+    {.name = "native_save_over_an_older_file_keeps_its_mode", .pre = FILE_0640, .wire = HS RD,
+     .args = "--port COM1 --save FILE", .kept = SAVED_TWELVE},
+    {.name = "native_save_through_a_link", .pre = LINKED, .wire = HS RD, .args = "--port COM1 --save FILE", .kept = SAVED_TWELVE},
     {.name = "native_save_into_a_read_only_folder", .pre = READ_ONLY_FOLDER, .wire = HS RD,
      .args = "--port COM1 --save FILE", .exit = 2, .said = SAVE_FAILED, .kept = OLDER},
     {.name = "native_device_denied", .pre = DENIED, .args = "--port COM1 --read", .exit = 1, .said = DENIED_COM1},
+    {.name = "native_device_path_too_long", .args = "--port LONG --read", .exit = 2, .said = BAD_DEVICE,
+     .printed = "LONG: SAID\r\nUSAGE\r\n"},
+    {.name = "native_line_settings_overwritten", .pre = HOSTILE, .wire = HS RD, .args = "--port COM1 --read",
+     .printed = SAVED_TWELVE},
     {.name = "native_list_in_number_order", .pair = 10, .wire = HS CR "1_num?\rbtn_num?\r", .args = "--list",
      .printed = "COM2 8\r\nCOM10 12\r\n", .secondPair = 2},
     {.name = "native_no_mode", .args = "--port COM1", .exit = 2, .said = NO_MODE, .printed = "SAID\r\nUSAGE\r\n"},
+    // A closed standard output must not become the port: the profile would go to the pad.
+    {.name = "native_read_with_standard_output_closed", .pre = CLOSED_OUTPUT, .wire = HS RD, .args = "--port COM1 --read"},
+    // The first of LC_ALL, LC_MESSAGES and LANG that is set; Japanese only in UTF-8.
+    LANGUAGE("lc_all_first", "LC_ALL=ja_JP.UTF-8 LC_MESSAGES=en_US.UTF-8 LANG=en_US.UTF-8", true),
+    LANGUAGE("lc_all_english_first", "LC_ALL=en_US.UTF-8 LC_MESSAGES=ja_JP.UTF-8 LANG=ja_JP.UTF-8", false),
+    LANGUAGE("lc_messages_before_lang", "LC_MESSAGES=ja_JP.UTF-8 LANG=en_US.UTF-8", true),
+    LANGUAGE("euc_jp_is_english", "LANG=ja_JP.eucJP", false),
+    LANGUAGE("no_code_set_is_english", "LANG=ja_JP", false),
 };
 
 void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
@@ -90,17 +107,8 @@ void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
 // native-checks runs the table under these two locales.
 bool English(void) { return !getenv("LANG") || strcmp(getenv("LANG"), "ja_JP.UTF-8") != 0; }
 
-std::string Narrow(const wchar_t* text) {
-    std::string out(wcslen(text) * 4 + 1, '\0');
-    NarrowWide(text, &out[0], out.size());
-    out.resize(strlen(out.c_str()));
-    return out;
-}
-
 // COMn of the Windows table, as the device here.
 std::string Devices(const std::string& text) { return std::regex_replace(text, std::regex("COM([0-9]+)"), "./ttyACM$1"); }
-
-int ComOfPair(int pair) { return pair <= 10 ? pair : pair == 11 ? 12 : 33; }
 
 struct ProgramRun {
     int exit = -1;
@@ -140,19 +148,25 @@ std::vector<std::string> Words(const std::string& arguments) {
     return words;
 }
 
-// padconfig in the folder, its streams as the launch gives them; another
-// user (nobody) when asked and this test runs as root.
-ProgramRun RunPadconfig(const std::string& folder, const std::string& arguments, ShellLaunch launch, bool another) {
+// padconfig in the folder, its streams and locale as the row gives them;
+// another user (nobody) for a read-only folder or a denied device, when this
+// test runs as root.
+ProgramRun RunPadconfig(const std::string& folder, const std::string& arguments, const Row& row) {
     int out[2], err[2];
     if (pipe(out) != 0 || pipe(err) != 0) return ProgramRun{};
-    if (launch == CLOSED_PIPE_AND_CONSOLE) close(out[0]), out[0] = -1;
+    if (row.launch == CLOSED_PIPE_AND_CONSOLE) close(out[0]), out[0] = -1;
     pid_t child = fork();
     if (child == 0) {
         if (chdir(folder.c_str()) != 0) _exit(127);
         dup2(out[1], 1), dup2(err[1], 2);
-        if (launch == PIPE_NO_ERROR) close(2);
+        if (row.launch == PIPE_NO_ERROR) close(2);
+        if (row.pre == CLOSED_OUTPUT) close(1);
+        bool another = row.pre == READ_ONLY_FOLDER || row.pre == DENIED;
         if (another && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(126);
         setenv("PADCONFIG_DEVICES", ".", 1);
+        if (row.env) unsetenv("LC_ALL"), unsetenv("LC_MESSAGES"), unsetenv("LANG");
+        for (const std::string& variable : Words(row.env ? row.env : ""))
+            setenv(variable.substr(0, variable.find('=')).c_str(), variable.substr(variable.find('=') + 1).c_str(), 1);
         std::vector<std::string> words = Words(arguments);
         std::vector<char*> argv = {(char*)PADCONFIG_PROGRAM};
         for (std::string& word : words) argv.push_back(&word[0]);
@@ -164,15 +178,6 @@ ProgramRun RunPadconfig(const std::string& folder, const std::string& arguments,
     ProgramRun run;
     Collect(child, out[0], err[0], &run);
     return run;
-}
-
-// The wire once it has been quiet for 50 ms: the run has ended, and the
-// stand-in's answers to its last bytes are in.
-std::vector<WireByte> SettledWire(PadSim& pad) {
-    double asked = PadSimNow(pad);
-    std::vector<WireByte> wire = WireSnapshot(pad);
-    while (PadSimNow(pad) - std::max(asked, wire.empty() ? 0 : wire.back().ms) < 50) PauseMs(5), wire = WireSnapshot(pad);
-    return wire;
 }
 
 std::string FileText(const std::string& path) {
@@ -193,23 +198,68 @@ std::string FilesIn(const std::string& folder) {
     return all;
 }
 
-// A folder of devices and profiles for one run, and the pairs behind them.
+// A link and what it names, or a file and its mode.
+std::string EntryOf(const std::string& path) {
+    struct stat entry;
+    char text[300] = "";
+    if (lstat(path.c_str(), &entry) != 0) return "nothing";
+    if (!S_ISLNK(entry.st_mode)) return snprintf(text, sizeof text, "file %04o", entry.st_mode & 07777), text;
+    return "link to " + std::string(text, std::max<ssize_t>(readlink(path.c_str(), text, sizeof text), 0));
+}
+
+termios LineOf(int device) {
+    termios line = {};
+    tcgetattr(device, &line);
+    return line;
+}
+int Baud(speed_t speed) { return speed == B9600 ? 9600 : speed == B19200 ? 19200 : -1; }
+void SetLine(int device, termios line, speed_t speed) {
+    cfsetispeed(&line, speed), cfsetospeed(&line, speed);
+    tcsetattr(device, TCSANOW, &line);
+}
+
+// Every setting the pad cannot work with, as another program may leave a device.
+void MakeHostile(int device) {
+    termios line = LineOf(device);
+    line.c_cflag = (line.c_cflag & ~(CSIZE | CLOCAL)) | CS7 | PARENB | PARODD | CSTOPB | CRTSCTS | HUPCL;
+    line.c_iflag |= IXON | IXOFF | IXANY | ICRNL | INLCR | ISTRIP | INPCK;
+    line.c_oflag |= OPOST | ONLCR;
+    line.c_lflag |= ICANON | ECHO | ISIG | IEXTEN;
+    line.c_cc[VMIN] = 4, line.c_cc[VTIME] = 9;
+    SetLine(device, line, B19200);
+}
+
+// The line as the run left it: speed in and out, the frame, flow control,
+// and whether anything is added, dropped or translated.
+std::string LineSettings(int device) {
+    termios line = LineOf(device);
+    tcflag_t changing = IXON | IXOFF | IXANY | ICRNL | INLCR | IGNCR | ISTRIP | INPCK | BRKINT | PARMRK;
+    char text[200];
+    snprintf(text, sizeof text, "%d/%d cs8:%d parenb:%d cstopb:%d crtscts:%d clocal:%d hupcl:%d iflag:%d oflag:%d lflag:%d %d %d",
+             Baud(cfgetispeed(&line)), Baud(cfgetospeed(&line)), (line.c_cflag & CSIZE) == CS8, !!(line.c_cflag & PARENB),
+             !!(line.c_cflag & CSTOPB), !!(line.c_cflag & CRTSCTS), !!(line.c_cflag & CLOCAL), !!(line.c_cflag & HUPCL),
+             !!(line.c_iflag & changing), !!(line.c_oflag & OPOST), !!(line.c_lflag & (ICANON | ECHO | ECHONL | ISIG | IEXTEN)),
+             line.c_cc[VMIN], line.c_cc[VTIME]);
+    return text;
+}
+
+// A folder of devices, profiles and a log for one run, and the pairs behind them.
 class Folder : public ::testing::Test {
 protected:
     std::string folder, profile, log, longProfile, filesBefore;
     std::unique_ptr<Pair> pairs[13];
     std::unique_ptr<PadSim> pad, neighbours[2], second;
     SerialPort* held = nullptr;
+    bool english = English();
 
     void SetUp() override {
         char name[] = "/tmp/padconfig-rows-XXXXXX";
         ASSERT_NE(mkdtemp(name), nullptr);
         folder = name;
-        chmod(name, 0755);  // another user's run goes through it
-        mkdir((folder + "/profiles").c_str(), 0777);
-        chmod((folder + "/profiles").c_str(), 0777);
+        chmod(name, 0755);  // another user's run goes through it, and writes in the two below
+        for (const char* below : {"/profiles", "/logs"}) mkdir((folder + below).c_str(), 0777), chmod((folder + below).c_str(), 0777);
         profile = folder + "/profiles/p.padprofile";
-        log = folder + "/command.log";
+        log = folder + "/logs/command.log";
         for (longProfile = folder + "/profiles/"; longProfile.size() < 300 - 13;) longProfile += "./";
         longProfile += "p.padprofile";
     }
@@ -243,20 +293,27 @@ protected:
         if (row.neighbours) {
             neighbours[0].reset(StartPad(2, Twelve(), BEHAVE_SILENT));
             neighbours[1].reset(StartPad(11, Twelve(), BEHAVE_SILENT));
+            SetLine(pairs[2]->toolSlave, LineOf(pairs[2]->toolSlave), B19200);  // as another program left it
         }
         if (row.secondPair) second.reset(StartPad(row.secondPair, MakePadState(8, 0, 0, 0, 0, 0)));
         if (*row.typed) std::ofstream(profile, std::ios::binary) << row.typed;
-        if (row.pre == FILE_THERE || row.pre == READ_ONLY_FOLDER) std::ofstream(profile, std::ios::binary) << OLDER;
+        if (row.pre == FILE_0640 || row.pre == READ_ONLY_FOLDER) std::ofstream(profile, std::ios::binary) << OLDER;
+        if (row.pre == FILE_0640) chmod(profile.c_str(), 0640);
+        if (row.pre == LINKED) {
+            std::ofstream(folder + "/profiles/target.padprofile", std::ios::binary) << OLDER;
+            ASSERT_EQ(symlink("target.padprofile", profile.c_str()), 0) << profile;
+        }
         if (row.pre == FOLDER_IN_WAY) mkdir(profile.c_str(), 0777);
         if (row.pre == READ_ONLY_FOLDER) {
             chmod(pairs[row.pair]->toolPath.c_str(), 0666);  // the device is the run's to open
             chmod((folder + "/profiles").c_str(), 0555);
         }
         if (row.pre == DENIED) Deny(pairs[row.pair]->toolPath);
+        if (row.pre == HOSTILE) MakeHostile(pairs[row.pair]->toolSlave);
         OpenResult result;
         if (row.pre == OPEN) held = OpenSerialPort((folder + "/ttyACM1").c_str(), true, &result);
         if (row.pre == OPEN) ASSERT_NE(held, nullptr) << "the port held by another run";
-        if (row.pullAt) Pull(row.pullAt);
+        pairs[row.pair]->pullAt = row.pullAt;
         filesBefore = FilesIn(folder + "/profiles");
     }
     // The device as a serial device usually is: its owner's and its group's
@@ -274,21 +331,14 @@ protected:
         if (fd >= 0) close(fd);
         return held;
     }
-    // Once the stand-in has seen the text, the cable is pulled.
-    void Pull(const char* text) {
-        std::thread([this, text] {
-            for (double start = ClockMs(); ClockMs() - start < 20000; PauseMs(2))
-                if (ToolBytes(WireSnapshot(*pad)).find(text) != std::string::npos) return (void)(pairs[1]->pull = true);
-        }).detach();
-    }
     // Devices are named before paths go in: a path is never read as a text.
     std::string Expected(TextKey key) {
-        std::string text = Devices(ExpectedText(key, English()));
+        std::string text = Devices(ExpectedText(key, english));
         Replace(text, "%s", profile);
         return text;
     }
     // The words with FILE, LONG and LOG as the run's paths.
-    std::string Filled(const char* arguments) {
+    std::string Filled(const std::string& arguments) {
         std::string filled;
         for (const std::string& word : Words(Devices(arguments)))
             filled += (word == "FILE" ? profile : word == "LONG" ? longProfile : word == "LOG" ? log : word) + " ";
@@ -297,41 +347,41 @@ protected:
     // What the run must have written: its placeholders filled, lines ended
     // as here; a profile keeps its own line breaks.
     std::string Printed(const Row& row) {
-        wchar_t usage[4096];
-        LoadText(TEXT_USAGE, usage, 4096);
         std::string printed = Devices(row.printed);
         if (printed.compare(0, 5, "[pad]") != 0) Replace(printed, "\r\n", "\n");
         Replace(printed, "FILE", profile);  // first: the usage names FILE too
+        Replace(printed, "LONG", longProfile);
         Replace(printed, "SAID", Expected(row.said));
-        Replace(printed, "USAGE", Narrow(usage));
+        Replace(printed, "USAGE", ExpectedText(USAGE_NATIVE, english));
         Replace(printed, "VERSION", VERSION_TEXT);
         return printed;
     }
-    // A shell's launch compares what reached its pipe; a run of its own, both streams.
-    void Check(const Row& row, const ProgramRun& run) {
-        std::string output = row.launch ? run.out : run.out + run.err;
-        EXPECT_EQ(run.exit, row.exit) << output;
-        EXPECT_EQ(ToolBytes(SettledWire(*pad)), row.wire) << "the wire";
-        if (row.printed) EXPECT_EQ(output, Printed(row));
-        if (row.onScreen && row.launch != PIPE_NO_ERROR) EXPECT_NE(run.err.find(Expected(row.onScreen)), std::string::npos) << run.err;
-        std::string said = Expected(row.said) + "\n";
-        for (size_t line = 0, end; row.said && !row.printed && (end = said.find('\n', line)) != std::string::npos; line = end + 1)
-            EXPECT_NE(output.find(said.substr(line, end - line)), std::string::npos) << output;
-        if (row.said && !row.printed && !row.onScreen) EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 1) << output;
-        if (strstr(row.args, "LOG")) EXPECT_EQ(TranscribedBytes(FileText(log), WIRE_SENT), ToolBytes(WireSnapshot(*pad))) << "the log";
-        if (strstr(row.args, "LOG")) KeepTranscript(row);
+    // A shell's launch compares what reached its pipe; a run of its own, each stream.
+    void Check(const Row& row, const ProgramRun& run, const std::optional<std::string>& transcript) {
+        std::string port = Devices("COM" + std::to_string(ComOfPair(row.pair)));
+        std::vector<WireByte> wire = SettledWire(*pad, BytesToAwait(transcript, port, row.wire));
+        EXPECT_EQ(ToolBytes(wire), row.wire) << "the wire";
+        std::string onScreen = row.launch != PIPE_NO_ERROR ? Expected(row.onScreen) : "";
+        CheckCommandRun({run.exit, run.out, run.err, transcript, port, wire},
+                        {row.exit, row.printed ? std::optional<std::string>(Printed(row)) : std::nullopt,
+                         Expected(row.said), onScreen, row.launch != NO_SHELL});
+        for (auto& neighbour : neighbours)
+            if (neighbour) EXPECT_EQ(ToolBytes(SettledWire(*neighbour, 2)), HS) << "a silent neighbour";
+        termios given = LineOf(row.neighbours ? pairs[2]->toolSlave : -1);
+        if (row.neighbours) EXPECT_EQ(Baud(cfgetospeed(&given)), 19200) << "ttyACM2 given back as found";
+        if (second) EXPECT_EQ(ToolBytes(SettledWire(*second, strlen(row.wire))), row.wire) << "the second pad";
         if (row.exit && strstr(row.args, "--save")) EXPECT_EQ(FilesIn(folder + "/profiles"), filesBefore) << "a failed run wrote a file";
         if (row.kept) EXPECT_EQ(FileText(profile), row.kept) << "the profile file";
-        if (row.kept) EXPECT_EQ(FilesIn(folder + "/profiles"), "p.padprofile ") << "the folder holds nothing else";
-        if (row.pullAt) EXPECT_LT(run.endedAt - pairs[1]->pulledAt, 1500) << "ms from the pull to the run's end";
+        if (row.kept)
+            EXPECT_EQ(FilesIn(folder + "/profiles"), row.pre == LINKED ? "p.padprofile target.padprofile " : "p.padprofile ")
+                << "the folder holds nothing else";
+        if (row.pre == FILE_0640) EXPECT_EQ(EntryOf(profile), "file 0640");
+        if (row.pre == LINKED) EXPECT_EQ(EntryOf(profile), "link to target.padprofile");
+        if (row.pre == HOSTILE)
+            EXPECT_EQ(LineSettings(pairs[row.pair]->toolSlave),
+                      "9600/9600 cs8:1 parenb:0 cstopb:0 crtscts:0 clocal:1 hupcl:0 iflag:0 oflag:0 lflag:0 0 0");
+        if (row.pullAt) EXPECT_LT(run.endedAt - pairs[row.pair]->pulledAt, 5000) << "ms from the pull to the run's end";
         if (row.pre == OPEN) EXPECT_TRUE(StillExclusive()) << "the holder's exclusive use, after the run that found it";
-    }
-    // Kept to be compared with the Windows build's (transcripts_match).
-    void KeepTranscript(const Row& row) {
-        const char* kept = getenv("PADCONFIG_TRANSCRIPTS");
-        if (!kept || !*kept) return;
-        mkdir(kept, 0777);
-        std::ofstream(std::string(kept) + "/" + row.name + ".log", std::ios::binary) << FileText(log);
     }
 };
 
@@ -340,42 +390,57 @@ class Commands : public Folder, public ::testing::WithParamInterface<Row> {};
 TEST_P(Commands, Row) {
     const Row& row = GetParam();
     if (row.pre == DENIED && geteuid() != 0) GTEST_SKIP() << "a device this user may not open needs root to arrange";
+    if (row.env) english = !row.japanese;
     ASSERT_NO_FATAL_FAILURE(Prepare(row));
-    ProgramRun run = RunPadconfig(folder, Filled(row.args), row.launch, row.pre == READ_ONLY_FOLDER || row.pre == DENIED);
-    Check(row, run);
+    std::string arguments = row.pre == CLOSED_OUTPUT ? row.args : WithLog(row.args);  // a log would take the stream
+    ProgramRun run = RunPadconfig(folder, Filled(arguments), row);
+    bool logged = arguments.find("LOG") != std::string::npos;
+    Check(row, run, logged ? std::optional<std::string>(FileText(log)) : std::nullopt);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, Commands, ::testing::ValuesIn(rows),
                          [](const ::testing::TestParamInfo<Row>& info) { return std::string(info.param.name); });
 
-// Pauses and time-outs on the wire, as lower bounds: the time from the end
-// of one burst to the start of a later one, less what the stand-in's 1 ms
-// poll and a busy machine can take from it.
+// Pauses and time-outs as lower bounds, from the tool's own transcript: each
+// write and each read stamped as it ended, to the millisecond (1 ms of
+// tolerance). Nothing between the tool and its transcript shortens them.
 struct PauseCase {
     const char* label;
     Misbehaviour misbehaviour;
-    bool fromTool;  // the burst that starts the pause
+    bool fromTool;  // the bytes that start the pause: written, or read
     const char* from;
     int fromOccurrence;
-    const char* to;  // the tool's bytes that end it; null: the run's end
+    const char* to;  // the written bytes that end it; null: the transcript's last line
     int toOccurrence;
     double atLeastMs;
-    const char* args = "--port ./ttyACM1 --read";  // FILE: a profile of the pad's count
+    const char* args = "--port COM1 --read";  // FILE: a profile of the pad's count
 };
 const PauseCase pauses[] = {
     {"a silent pad: the first read's 500 ms, then the handshake's pause", BEHAVE_SILENT, true, "\r", 1, "\r", 2,
      READ_TOTAL_MS + HANDSHAKE_PAUSE_MS},
     {"a silent pad: the second read's 500 ms, then the pause", BEHAVE_SILENT, true, "\r", 2, nullptr, 0,
      READ_TOTAL_MS + HANDSHAKE_PAUSE_MS},
-    {"the first read ends 300 ms after the answer, then the pause", BEHAVE_WELL, false, "OK\r\n", 1, "\r", 2,
+    {"the first read ends 300 ms after the answer, then the pause", BEHAVE_WELL, true, "\r", 1, "\r", 2,
      READ_INTERVAL_MS + HANDSHAKE_PAUSE_MS},
     {"the second answer fills its read, then the pause", BEHAVE_WELL, false, "OK\r\n", 2, "\r", 3, HANDSHAKE_PAUSE_MS},
     // A value comes right behind its acknowledgement: both pauses of a query follow it.
-    {"a query's two pauses, then the next query", BEHAVE_WELL, false, "00FF\r\n", 1, "btn_num?", 1, 2 * EXCHANGE_PAUSE_MS},
-    {"a query's two pauses, then the drain", BEHAVE_WELL, false, "000C\r\n", 1, "\r", 6, 2 * EXCHANGE_PAUSE_MS},
+    {"a query's two pauses, then the next query", BEHAVE_WELL, true, "1_num?\r", 1, "btn_num?", 1, 2 * EXCHANGE_PAUSE_MS},
+    {"a query's two pauses, then the drain", BEHAVE_WELL, true, "btn_num?\r", 1, "\r", 6, 2 * EXCHANGE_PAUSE_MS},
     {"a command's pause after its acknowledgement", BEHAVE_WELL, false, "OK\r\n", 13, "buttom_b=", 1,
-     EXCHANGE_PAUSE_MS, "--port ./ttyACM1 --apply FILE"},
+     EXCHANGE_PAUSE_MS, "--port COM1 --apply FILE"},
 };
+
+// The transcript as the wire the tool saw, each byte at its line's stamp;
+// *last, the last line's stamp.
+std::vector<WireByte> StampedWire(const std::string& text, double* last) {
+    std::vector<WireByte> wire;
+    for (const Burst& burst : TranscribedBursts(text)) {
+        *last = burst.ms;
+        for (char byte : burst.bytes)
+            if (burst.direction != WIRE_NOTE) wire.push_back({burst.ms, burst.direction == WIRE_SENT, (unsigned char)byte});
+    }
+    return wire;
+}
 
 // Where the occurrence of text in one direction's bytes starts, or ends.
 double TimeOf(const std::vector<WireByte>& wire, bool fromTool, const std::string& text, int occurrence, bool end) {
@@ -395,36 +460,30 @@ TEST_F(Pauses, HeldAsLowerBounds) {
     for (const PauseCase& c : pauses) {
         pad.reset(StartPad(1, Twelve(), c.misbehaviour));
         std::ofstream(profile, std::ios::binary) << GAME;
-        ProgramRun run = RunPadconfig(folder, Filled(c.args), NO_SHELL, false);
-        std::vector<WireByte> wire = SettledWire(*pad);
+        unlink(log.c_str());
+        ProgramRun run = RunPadconfig(folder, Filled(WithLog(c.args)), Row{"a pause"});
+        double last = -1;
+        std::vector<WireByte> wire = StampedWire(FileText(log), &last);
         double from = TimeOf(wire, c.fromTool, c.from, c.fromOccurrence, true);
-        double to = c.to ? TimeOf(wire, true, c.to, c.toOccurrence, false) : run.endedAt - pad->startedMs;
-        ASSERT_TRUE(from >= 0 && to >= 0) << c.label << ": not on the wire; " << run.err;
-        EXPECT_GE(to - from, c.atLeastMs - 3) << c.label;
+        double to = c.to ? TimeOf(wire, true, c.to, c.toOccurrence, false) : last;
+        ASSERT_TRUE(from >= 0 && to >= 0) << c.label << ": not in the transcript; " << run.err;
+        EXPECT_GE(to - from, c.atLeastMs - 1) << c.label;
         StopPadSim(*pad), pad.reset();
         StopPair(pairs[1].get()), pairs[1].reset();
         unlink((folder + "/ttyACM1").c_str());
     }
 }
 
-// Every option that --help lists is in the manual page.
+// Every option of the help is in the manual page.
 TEST(ManualPage, ListsEveryOptionOfTheHelp) {
-    wchar_t usage[4096];
-    LoadText(TEXT_USAGE, usage, 4096);
-    std::string help = Narrow(usage), page = FileText(PADCONFIG_ROOT "/doc/padconfig.1");
+    std::string help = ExpectedText(USAGE_NATIVE, true), page = FileText(PADCONFIG_ROOT "/doc/padconfig.1");
     ASSERT_FALSE(page.empty()) << "doc/padconfig.1";
     Replace(page, "\\-", "-");
     std::regex option("--[a-z][a-z-]*");
     int options = 0;
     for (std::sregex_iterator it(help.begin(), help.end(), option), end; it != end; ++it, options++)
         EXPECT_NE(page.find(it->str()), std::string::npos) << it->str() << " is not in the manual page";
-    EXPECT_GE(options, 10) << "options read from --help";
+    EXPECT_GE(options, 10) << "options read from the help";
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    ChooseTexts(nullptr);  // the expected usage in the locale's language
-    return RUN_ALL_TESTS();
-}

@@ -12,16 +12,6 @@
 
 namespace {
 
-std::string Shown(const char* text, size_t length) {
-    std::string shown;
-    for (size_t i = 0; i < length; i++) {
-        char escaped[8];
-        snprintf(escaped, sizeof escaped, "\\x%02X", (unsigned char)text[i]);
-        shown += (text[i] >= 0x20 && text[i] < 0x7F) ? std::string(1, text[i]) : escaped;
-    }
-    return "\"" + shown + "\"";
-}
-
 // Formatting: what a buffer of `size` bytes holds afterwards ("" when nothing fits).
 enum Kind { GROUP, COUNT };
 struct FormatCase {
@@ -78,8 +68,8 @@ TEST(Protocol, RepliesReadOnlyTheirFirstCharacters) {
         std::unique_ptr<char[]> exact(new char[c.maxChars + 1]);
         memcpy(exact.get(), c.text, std::min(c.maxChars, strlen(c.text) + 1));
         for (const char* text : {c.text, (const char*)exact.get()}) {
-            EXPECT_EQ(ParseHexValue(text, c.maxChars), c.hex) << Shown(c.text, strlen(c.text)) << " hex";
-            EXPECT_EQ(ParseDecimalValue(text, c.maxChars), c.decimal) << Shown(c.text, strlen(c.text)) << " dec";
+            EXPECT_EQ(ParseHexValue(text, c.maxChars), c.hex) << ::testing::PrintToString(std::string(c.text)) << " hex";
+            EXPECT_EQ(ParseDecimalValue(text, c.maxChars), c.decimal) << ::testing::PrintToString(std::string(c.text)) << " dec";
         }
     }
 }

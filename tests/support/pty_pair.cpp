@@ -5,6 +5,8 @@
 #include <pty.h>
 #include <unistd.h>
 
+#include <cstring>
+
 #include "clock.h"
 
 static bool OpenTerminal(int* master, int* slave, std::string* path) {
@@ -15,23 +17,33 @@ static bool OpenTerminal(int* master, int* slave, std::string* path) {
     return true;
 }
 
+// The tool's bytes to the pad, up to the end of the pull's text when they
+// complete it; then its master closes at once.
+static void PassFromTool(Pair* pair, const char* bytes, size_t got) {
+    size_t before = pair->passed.size();
+    pair->passed.append(bytes, got);
+    const char* pull = pair->pullAt;
+    size_t at = pull ? pair->passed.find(pull) : std::string::npos;
+    size_t end = at == std::string::npos ? pair->passed.size() : at + strlen(pull);
+    (void)!write(pair->padMaster, bytes, end - before);
+    if (at == std::string::npos) return;
+    close(pair->toolSlave), close(pair->toolMaster);
+    pair->toolMaster = pair->toolSlave = -1;
+    pair->pulledAt = ClockMs();
+}
+
 // The slaves stay open here too, so that a master never sees a hang-up
 // while the tool or the stand-in is between opens.
 static void Relay(Pair* pair) {
     char bytes[4096];
     while (pair->running) {
-        if (pair->pull && pair->toolMaster >= 0) {
-            close(pair->toolSlave), close(pair->toolMaster);
-            pair->toolMaster = pair->toolSlave = -1;
-            pair->pulledAt = ClockMs();
-        }
         pollfd ends[2] = {{pair->toolMaster, POLLIN, 0}, {pair->padMaster, POLLIN, 0}};
         if (poll(ends, 2, 2) <= 0) continue;
         for (int i = 0; i < 2; i++) {
             if (!(ends[i].revents & POLLIN)) continue;
             ssize_t got = read(ends[i].fd, bytes, sizeof bytes);
-            int other = i ? pair->toolMaster : pair->padMaster;
-            if (got > 0 && other >= 0) (void)!write(other, bytes, (size_t)got);
+            if (got > 0 && i == 0) PassFromTool(pair, bytes, (size_t)got);
+            else if (got > 0 && pair->toolMaster >= 0) (void)!write(pair->toolMaster, bytes, (size_t)got);
         }
     }
 }

@@ -13,8 +13,12 @@ struct Pair {
     int toolMaster = -1, toolSlave = -1, padMaster = -1, padSlave = -1;
     std::string toolPath, padPath;
     std::thread relay;
-    std::atomic<bool> running{true}, pull{false};
+    std::atomic<bool> running{true};
+    // The relay pulls the cable once the tool's bytes it passes on complete
+    // this text, right after passing them: the tool never writes past them.
+    std::atomic<const char*> pullAt{nullptr};
     std::atomic<double> pulledAt{0};  // ClockMs() of the pull
+    std::string passed;               // the relay's: the tool's bytes passed on
 };
 
 bool StartPair(Pair* pair);

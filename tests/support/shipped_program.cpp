@@ -37,18 +37,26 @@ static int RunBeside(const wchar_t* program, const std::string& arguments, START
     return (int)code;
 }
 
-ProgramRun RunPadconfig(const std::string& arguments, int timeoutMs, const wchar_t* program) {
-    wchar_t outputPath[MAX_PATH];
-    GetTempPathW(MAX_PATH, outputPath);
-    lstrcatW(outputPath, L"padconfig-output.txt");
+// An inheritable file of the temporary folder for a run's stream.
+static HANDLE StreamFile(const wchar_t* name, std::wstring* path) {
+    wchar_t folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    *path = std::wstring(folder) + name;
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, NULL, TRUE};
-    HANDLE output = CreateFileW(outputPath, GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, NULL);
+    return CreateFileW(path->c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, NULL);
+}
+
+ProgramRun RunPadconfig(const std::string& arguments, int timeoutMs, const wchar_t* program) {
+    std::wstring paths[2];
     STARTUPINFOW startup = {};
-    startup.hStdOutput = startup.hStdError = output;
+    startup.hStdOutput = StreamFile(L"padconfig-output.txt", &paths[0]);
+    startup.hStdError = StreamFile(L"padconfig-error.txt", &paths[1]);
     ProgramRun run;
     run.exit = RunBeside(program, arguments, startup, timeoutMs);
-    CloseHandle(output);
-    run.output = ReadAll(CreateFileW(outputPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL));
+    CloseHandle(startup.hStdOutput), CloseHandle(startup.hStdError);
+    std::string* streams[2] = {&run.output, &run.error};
+    for (int i = 0; i < 2; i++)
+        *streams[i] = ReadAll(CreateFileW(paths[i].c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL));
     return run;
 }
 

@@ -6,13 +6,14 @@
 
 struct ProgramRun {
     int exit = -1;       // -1: it had not ended within the time, and was ended; -2: it did not start
-    std::string output;  // standard output and error together, as written
+    std::string output;  // standard output as written (RunPadconfigAs: what came through the pipe)
+    std::string error;   // RunPadconfig: standard error as written
     std::string screen;  // RunPadconfigAs: the console's text after the run (UTF-8)
 };
 
 // padconfig.exe (or program) from beside this program, with arguments
-// (UTF-8), its standard output and error sent to one file. A run that should
-// have ended (one waiting on a box, say) is ended after 15 s.
+// (UTF-8), its standard output and error each sent to a file of its own. A
+// run that should have ended (one waiting on a box, say) is ended after 15 s.
 ProgramRun RunPadconfig(const std::string& arguments, int timeoutMs = 15000, const wchar_t* program = L"padconfig.exe");
 
 // How a shell hands its streams to padconfig.exe; this program has a console
