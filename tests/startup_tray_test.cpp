@@ -156,9 +156,13 @@ struct TrayCase {
     int inTray;
 };
 
+// The icon's record as the shell is handed it: the first version's size, the tip, a small icon.
+std::string Added(TextKey tip) {
+    return "add " + std::to_string(NOTIFYICONDATAW_V1_SIZE) + " " + Text(tip) + " " +
+           std::to_string(GetSystemMetrics(SM_CXSMICON)) + "px; ";
+}
+
 TEST_F(Startup, EnteringTheTrayHidesTheDialogOnlyBehindAnIcon) {
-    const std::string v1 = "add " + std::to_string(NOTIFYICONDATAW_V1_SIZE) + " ";
-    const std::string small = std::to_string(GetSystemMetrics(SM_CXSMICON)) + "px";
     const TrayCase cases[] = {
         {TRUE, 0, TIP_IDLE, false, 1},
         {TRUE, 1, TIP_BUSY, false, 1},
@@ -169,7 +173,7 @@ TEST_F(Startup, EnteringTheTrayHidesTheDialogOnlyBehindAnIcon) {
         shellAccepts = c.accepts;
         restartStarted = c.restarted;
         Click(dialog, 40004);
-        EXPECT_EQ(iconCalls, v1 + Text(c.tip) + " " + small + "; ") << "shell accepts " << c.accepts << ", restarted " << c.restarted;
+        EXPECT_EQ(iconCalls, Added(c.tip)) << "shell accepts " << c.accepts << ", restarted " << c.restarted;
         EXPECT_EQ(IsWindowVisible(dialog) != FALSE, c.visible) << "shell accepts " << c.accepts;
         EXPECT_EQ(inTray, c.inTray) << "shell accepts " << c.accepts;
         iconCalls.clear();
@@ -189,26 +193,47 @@ TEST_F(Startup, TrayNotificationsOtherThanTheRightButtonAreNotHandled) {
 }
 
 // Explorer, started again, broadcasts "TaskbarCreated": only an icon that was
-// there comes back.
-TEST_F(Startup, TheIconComesBackAfterExplorerRestarts) {
-    UINT created = RegisterWindowMessageA("TaskbarCreated");
-    for (int tray : {0, 1}) {
-        if (tray) Click(dialog, 40004);
-        iconCalls.clear();
-        DWORD_PTR result;
-        SendMessageTimeoutA(HWND_BROADCAST, created, 0, 0, SMTO_ABORTIFHUNG, 2000, &result);
-        EXPECT_EQ(iconCalls.substr(0, 4), tray ? "add " : "") << "in the tray: " << tray;
-    }
-}
+// there comes back, and one the new shell refuses brings the dialog back
+// rather than leave it out of reach. Closing the main window takes away only
+// an icon that is there.
+struct IconCase {
+    bool explorerRestarts;  // else the main window closes
+    bool inTray;
+    BOOL accepts = TRUE;  // the new shell's answer
+    bool added = false, deleted = false;  // the icon calls: the idle icon's record added, then the icon deleted
+    bool visible;
+};
 
-// A new shell that refuses the icon: the dialog comes back rather than stay
-// out of reach.
-TEST_F(Startup, AnIconRefusedAfterExplorerRestartsShowsTheDialog) {
-    Click(dialog, 40004);
-    shellAccepts = FALSE;
-    SendMessageA(dialog, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
-    EXPECT_TRUE(IsWindowVisible(dialog));
-    EXPECT_EQ(inTray, 0);
+TEST_F(Startup, TheIconAfterExplorerRestartsOrTheMainWindowCloses) {
+    const IconCase cases[] = {
+        {.explorerRestarts = true, .inTray = false, .visible = true},
+        {.explorerRestarts = true, .inTray = true, .added = true, .visible = false},
+        {.explorerRestarts = true, .inTray = true, .accepts = FALSE, .added = true, .deleted = true, .visible = true},
+        {.explorerRestarts = false, .inTray = false, .visible = true},
+        {.explorerRestarts = false, .inTray = true, .deleted = true, .visible = false},
+    };
+    if (!hInstance) hInstance = GetModuleHandleA(NULL);
+    RegisterMainWindowClass();
+    for (const IconCase& c : cases) {
+        if (c.inTray) Click(dialog, 40004);
+        iconCalls.clear();
+        shellAccepts = c.accepts;
+        if (c.explorerRestarts) {
+            DWORD_PTR result;
+            SendMessageTimeoutA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0, SMTO_ABORTIFHUNG, 2000, &result);
+        } else {
+            HWND main = CreateMainWindow();
+            SendMessageA(main, WM_CLOSE, 0, 0);
+            DestroyWindow(main);
+            PumpMessages();  // takes the quit message the close posted
+        }
+        std::string row = std::string(c.explorerRestarts ? "Explorer restarts" : "the main window closes") +
+                          (c.inTray ? ", in the tray" : "") + (c.accepts ? "" : ", icon refused");
+        EXPECT_EQ(iconCalls, (c.added ? Added(TIP_IDLE) : "") + (c.deleted ? "delete; " : "")) << row;
+        EXPECT_EQ(IsWindowVisible(dialog) != FALSE, c.visible) << row;
+        EXPECT_EQ(inTray, c.visible ? 0 : 1) << row;
+        if (inTray) Click(dialog, 40006);
+    }
 }
 
 // The shell's conventions that live in the resources.
@@ -227,20 +252,6 @@ TEST(Resources, ManifestAndIconSizes) {
         std::string sizes;
         for (int i = 0; i < *(const WORD*)(directory + 4); i++) sizes += std::to_string(directory[6 + 14 * i]) + " ";
         EXPECT_EQ(sizes, "16 32 48 ") << icon;
-    }
-}
-
-TEST_F(Startup, ClosingRemovesTheIconOnlyWhenThereIsOne) {
-    if (!hInstance) hInstance = GetModuleHandleA(NULL);
-    RegisterMainWindowClass();
-    for (int tray : {0, 1}) {
-        if (tray) Click(dialog, 40004);
-        iconCalls.clear();
-        HWND main = CreateMainWindow();
-        SendMessageA(main, WM_CLOSE, 0, 0);
-        DestroyWindow(main);
-        PumpMessages();
-        EXPECT_EQ(iconCalls, tray ? "delete; " : "") << "main window closed, in the tray: " << tray;
     }
 }
 
