@@ -147,39 +147,57 @@ TEST_F(Startup, OnlyTheExitButtonAndTheCloseBoxEndTheDialog) {
     }
 }
 
-// The shell's answer, the restart flag, then the icon calls and where the dialog is.
-struct TrayCase {
-    BOOL accepts;
-    int restarted;
-    TextKey tip;
-    bool visible;
-    int inTray;
-};
-
 // The icon's record as the shell is handed it: the first version's size, the tip, a small icon.
 std::string Added(TextKey tip) {
     return "add " + std::to_string(NOTIFYICONDATAW_V1_SIZE) + " " + Text(tip) + " " +
            std::to_string(GetSystemMetrics(SM_CXSMICON)) + "px; ";
 }
 
-TEST_F(Startup, EnteringTheTrayHidesTheDialogOnlyBehindAnIcon) {
-    const TrayCase cases[] = {
-        {TRUE, 0, TIP_IDLE, false, 1},
-        {TRUE, 1, TIP_BUSY, false, 1},
-        {FALSE, 0, TIP_IDLE, true, 0},
+// The dialog hides only behind an icon the shell took. Explorer, started
+// again, broadcasts "TaskbarCreated": only an icon that was there comes back,
+// and one the new shell refuses brings the dialog back rather than leave it
+// out of reach. Closing the main window takes away only an icon that is there.
+const UINT EXPLORER_RESTARTS = 0, MAIN_WINDOW_CLOSES = 1;
+struct IconCase {
+    const char* what;
+    bool inTray;
+    BOOL accepts;  // the shell's answer
+    int restarted;
+    UINT action;   // a command, or one of the two above
+    TextKey added; // the record added, with this tip; NO_TEXT: none
+    bool deleted, visible;
+};
+
+TEST_F(Startup, TheIconAsTheDialogAndTheShellComeAndGo) {
+    const IconCase cases[] = {
+        {"entering the tray", false, TRUE, 0, 40004, TIP_IDLE, false, false},
+        {"entering the tray after a restart", false, TRUE, 1, 40004, TIP_BUSY, false, false},
+        {"entering the tray, the icon refused", false, FALSE, 0, 40004, TIP_IDLE, false, true},
+        {"leaving the tray", true, TRUE, 0, 40006, NO_TEXT, true, true},
+        {"Explorer restarts", false, TRUE, 0, EXPLORER_RESTARTS, NO_TEXT, false, true},
+        {"Explorer restarts, in the tray", true, TRUE, 0, EXPLORER_RESTARTS, TIP_IDLE, false, false},
+        {"Explorer restarts, in the tray, the icon refused", true, FALSE, 0, EXPLORER_RESTARTS, TIP_IDLE, true, true},
+        {"the main window closes", false, TRUE, 0, MAIN_WINDOW_CLOSES, NO_TEXT, false, true},
+        {"the main window closes, in the tray", true, TRUE, 0, MAIN_WINDOW_CLOSES, NO_TEXT, true, false},
     };
-    for (const TrayCase& c : cases) {
+    if (!hInstance) hInstance = GetModuleHandleA(NULL);
+    RegisterMainWindowClass();
+    for (const IconCase& c : cases) {
+        if (c.inTray) Click(dialog, 40004);
         iconCalls.clear();
         shellAccepts = c.accepts;
         restartStarted = c.restarted;
-        Click(dialog, 40004);
-        EXPECT_EQ(iconCalls, Added(c.tip)) << "shell accepts " << c.accepts << ", restarted " << c.restarted;
-        EXPECT_EQ(IsWindowVisible(dialog) != FALSE, c.visible) << "shell accepts " << c.accepts;
-        EXPECT_EQ(inTray, c.inTray) << "shell accepts " << c.accepts;
-        iconCalls.clear();
-        Click(dialog, 40006);
-        EXPECT_EQ(iconCalls, "delete; ") << "leaving the tray";
-        EXPECT_TRUE(IsWindowVisible(dialog));
+        DWORD_PTR result;
+        HWND main = c.action == MAIN_WINDOW_CLOSES ? CreateMainWindow() : NULL;
+        if (main) SendMessageA(main, WM_CLOSE, 0, 0), DestroyWindow(main), PumpMessages();  // takes the quit message
+        else if (c.action == EXPLORER_RESTARTS)
+            SendMessageTimeoutA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0, SMTO_ABORTIFHUNG, 2000, &result);
+        else Click(dialog, c.action);
+        EXPECT_EQ(iconCalls, (c.added ? Added(c.added) : "") + (c.deleted ? "delete; " : "")) << c.what;
+        EXPECT_EQ(IsWindowVisible(dialog) != FALSE, c.visible) << c.what;
+        EXPECT_EQ(inTray, c.visible ? 0 : 1) << c.what;
+        restartStarted = 0, shellAccepts = TRUE;
+        if (inTray) Click(dialog, 40006);
     }
 }
 
@@ -189,50 +207,6 @@ TEST_F(Startup, TrayNotificationsOtherThanTheRightButtonAreNotHandled) {
     for (LPARAM mouse : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONUP}) {
         EXPECT_EQ(ConfigDialog(dialog, WM_TRAYNOTIFY, 0, mouse), FALSE) << "notification " << mouse;
         EXPECT_FALSE(IsWindowVisible(dialog)) << "notification " << mouse;
-    }
-}
-
-// Explorer, started again, broadcasts "TaskbarCreated": only an icon that was
-// there comes back, and one the new shell refuses brings the dialog back
-// rather than leave it out of reach. Closing the main window takes away only
-// an icon that is there.
-struct IconCase {
-    bool explorerRestarts;  // else the main window closes
-    bool inTray;
-    BOOL accepts = TRUE;  // the new shell's answer
-    bool added = false, deleted = false;  // the icon calls: the idle icon's record added, then the icon deleted
-    bool visible;
-};
-
-TEST_F(Startup, TheIconAfterExplorerRestartsOrTheMainWindowCloses) {
-    const IconCase cases[] = {
-        {.explorerRestarts = true, .inTray = false, .visible = true},
-        {.explorerRestarts = true, .inTray = true, .added = true, .visible = false},
-        {.explorerRestarts = true, .inTray = true, .accepts = FALSE, .added = true, .deleted = true, .visible = true},
-        {.explorerRestarts = false, .inTray = false, .visible = true},
-        {.explorerRestarts = false, .inTray = true, .deleted = true, .visible = false},
-    };
-    if (!hInstance) hInstance = GetModuleHandleA(NULL);
-    RegisterMainWindowClass();
-    for (const IconCase& c : cases) {
-        if (c.inTray) Click(dialog, 40004);
-        iconCalls.clear();
-        shellAccepts = c.accepts;
-        if (c.explorerRestarts) {
-            DWORD_PTR result;
-            SendMessageTimeoutA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0, SMTO_ABORTIFHUNG, 2000, &result);
-        } else {
-            HWND main = CreateMainWindow();
-            SendMessageA(main, WM_CLOSE, 0, 0);
-            DestroyWindow(main);
-            PumpMessages();  // takes the quit message the close posted
-        }
-        std::string row = std::string(c.explorerRestarts ? "Explorer restarts" : "the main window closes") +
-                          (c.inTray ? ", in the tray" : "") + (c.accepts ? "" : ", icon refused");
-        EXPECT_EQ(iconCalls, (c.added ? Added(TIP_IDLE) : "") + (c.deleted ? "delete; " : "")) << row;
-        EXPECT_EQ(IsWindowVisible(dialog) != FALSE, c.visible) << row;
-        EXPECT_EQ(inTray, c.visible ? 0 : 1) << row;
-        if (inTray) Click(dialog, 40006);
     }
 }
 
