@@ -81,15 +81,13 @@ void PrepareProfile(void) {
     PatchImport(&__imp_GetOpenFileNameW, (void*)NameProfile);
 }
 
-void MeasureActions(int runs) {
+// Each returns how many of its runs failed.
+int MeasureActions(int runs) {
     PadSim sim;
     sim.config.paced = true;
     sim.config.rebootDelayMs = 0;
     sim.config.state.buttonCount = 12;
-    if (!StartPadOnPair(sim, 1)) {
-        printf("no stand-in on COM21\n");
-        return;
-    }
+    if (!StartPadOnPair(sim, 1)) return printf("FAILED: no stand-in on COM21\n"), 1;
     StartRecordingBoxes();
     OnBoxShown(NoteBoxOpened);
     PrepareProfile();
@@ -107,63 +105,64 @@ void MeasureActions(int runs) {
     }
     DestroyConfigDialog(dialog);
     StopPadSim(sim);
+    return 0;
 }
 
 // --- The command line: a game launcher's apply, from start to exit -------
 
-double TimeRun(const std::string& arguments, int* failed, const wchar_t* program) {
+void TimeRun(const std::string& arguments, Runs& runs, const wchar_t* program) {
     double start = NowMs();
     ProgramRun run = RunPadconfig(arguments, 60000, program);
-    *failed += run.exit != 0;
-    return NowMs() - start;
+    runs.ms.push_back(NowMs() - start);
+    runs.failed += run.exit != 0;
 }
 
 // The bound: the protocol's floor, 5 % more, and the program's start-up as
 // "--version" takes it (a run that opens no port). A shell runs the console
 // twin, so its row is measured too.
-void MeasureCommandLine(int runs) {
+int MeasureCommandLine(int runs) {
     char path[MAX_PATH * 3];
     WideCharToMultiByte(CP_UTF8, 0, profilePath, -1, path, sizeof path, NULL, NULL);
     const wchar_t* const programs[] = {L"padconfig.exe", L"padconfig.com"};
-    std::vector<double> startup[2], apply[2];
-    int failed = 0;
+    Runs startup[2], apply[2];
     for (int p = 0; p < 2; p++)
-        for (int run = 0; run < runs; run++) startup[p].push_back(TimeRun("--version", &failed, programs[p]));
+        for (int run = 0; run < runs; run++) TimeRun("--version", startup[p], programs[p]);
     PadSim sim;
     sim.config.paced = true;
     sim.config.state.buttonCount = 12;
-    if (!StartPadOnPair(sim, 1)) return;
+    if (!StartPadOnPair(sim, 1)) return printf("FAILED: no stand-in on COM21\n"), 1;
     for (int p = 0; p < 2; p++)
-        for (int run = 0; run < runs; run++)
-            apply[p].push_back(TimeRun("--port COM1 --apply \"" + std::string(path) + "\"", &failed, programs[p]));
+        for (int run = 0; run < runs; run++) TimeRun("--port COM1 --apply \"" + std::string(path) + "\"", apply[p], programs[p]);
     StopPadSim(sim);
     double floor = FirstRead() + ApplyProfile();
     printf("\nThe command line, from process start to exit:\n\n"
            "| run | floor (ms) | measured median (ms) | bound: floor + 5 %% + start-up (ms) |\n|---|---:|---:|---:|\n");
+    int failed = 0;
     for (int p = 0; p < 2; p++) {
-        double start = Median(startup[p]), measured = Median(apply[p]), bound = floor * 1.05 + start;
-        printf("| `%ls --version` (the start-up) | 0 | %.1f | |\n", programs[p], start);
-        printf("| `%ls --port COM1 --apply game.padprofile`, same count | %.1f | %.1f | %.1f, %s |\n", programs[p], floor,
-               measured, bound, measured <= bound ? "within" : "OVER");
+        printf("| `%ls --version` (the start-up) | 0 | %s | |\n", programs[p], Measured(startup[p]).c_str());
+        printf("| `%ls --port COM1 --apply game.padprofile`, same count | %.1f | %s | %s |\n", programs[p], floor,
+               Measured(apply[p]).c_str(), Judged(apply[p], startup[p], floor).c_str());
+        failed += startup[p].failed + apply[p].failed;
     }
-    if (failed) printf("\n%d runs did not end with exit code 0.\n", failed);
+    return failed;
 }
 
 // --- The shipped program: start-up, memory and handles -------------------
 
-void MeasureStartup(int runs) {
-    std::vector<double> times;
+// A run whose dialog did not show, or that did not end with exit code 0 once closed, failed.
+int MeasureStartup(int runs) {
+    Runs times;
     for (int run = 0; run < runs; run++) {
         RemoteProgram program;
         double start = NowMs();
-        if (!StartPadconfig(program)) break;
-        times.push_back(NowMs() - start);
-        PostMessageA(GetDlgItem(program.dialog, 1), BM_CLICK, 0, 0);
-        WaitForExit(program);
+        bool shown = StartPadconfig(program);
+        times.ms.push_back(NowMs() - start);
+        if (shown) PostMessageA(GetDlgItem(program.dialog, 1), BM_CLICK, 0, 0);
+        times.failed += !shown || WaitForExit(program) != 0;
         EndProgram(program);
     }
-    if (!times.empty()) printf("\nFrom process start to the dialog shown: median %.0f ms of %zu runs.\n",
-                               Median(times), times.size());
+    printf("\nFrom process start to the dialog shown, the median of %d runs (ms): %s.\n", runs, Measured(times).c_str());
+    return times.failed;
 }
 
 // The system's handle table, counted for one process. Wine answers
@@ -198,11 +197,11 @@ void PrintUse(const PROCESS_INFORMATION& process, int clicks) {
            CountHandlesInTable(process.dwProcessId));
 }
 
-void MeasureLeaks(int clicks) {
+int MeasureLeaks(int clicks) {
     PadSim sim;
-    if (!StartPadOnPair(sim, 1)) return;
+    if (!StartPadOnPair(sim, 1)) return printf("FAILED: no stand-in on COM21\n"), 1;
     RemoteProgram program;
-    if (!StartPadconfig(program)) return;
+    if (!StartPadconfig(program)) return printf("FAILED: the dialog did not show\n"), 1;
     printf("\nThe shipped tool after box clicks on an open link:\n\n"
            "| clicks | working set (KiB) | GetProcessHandleCount | handles in the system table |\n"
            "|---:|---:|---:|---:|\n");
@@ -211,9 +210,11 @@ void MeasureLeaks(int clicks) {
         if (click == 100 || click == clicks) PrintUse(program.process, click);
     }
     PostMessageA(GetDlgItem(program.dialog, 1), BM_CLICK, 0, 0);
-    WaitForExit(program);
+    int exit = WaitForExit(program);
     EndProgram(program);
     StopPadSim(sim);
+    if (exit != 0) printf("FAILED: the tool ended with %d\n", exit);
+    return exit != 0;
 }
 
 }  // namespace
@@ -221,9 +222,7 @@ void MeasureLeaks(int clicks) {
 int main(int argc, char** argv) {
     int runs = argc > 1 ? atoi(argv[1]) : 7;
     printf("Each action %d times against the stand-in at 9600 baud; the median.\n\n", runs);
-    MeasureActions(runs);
-    MeasureCommandLine(runs);
-    MeasureStartup(5);
-    MeasureLeaks(1000);
-    return 0;
+    int failed = MeasureActions(runs) + MeasureCommandLine(runs) + MeasureStartup(5) + MeasureLeaks(1000);
+    if (failed) printf("\nFAILED: %d runs did not end as they should.\n", failed);
+    return failed ? 1 : 0;
 }

@@ -6,6 +6,8 @@
 #define PADCONFIG_PROTOCOL_FLOOR_H
 
 #include <algorithm>
+#include <cstdio>
+#include <string>
 #include <vector>
 
 #include "serial_link.h"
@@ -38,6 +40,30 @@ inline double FirstRead() { return Handshake() + Read(); }
 inline double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
+}
+
+// The runs of one row. A run that did not end with the exit code it should
+// have spoils the row: its figure is never printed as a result.
+struct Runs {
+    std::vector<double> ms;
+    int failed = 0;
+};
+inline bool Spoiled(const Runs& runs) { return runs.failed || runs.ms.empty(); }
+// The row's measured cell: the median, or the failure.
+inline std::string Measured(const Runs& runs) {
+    char text[64];
+    if (Spoiled(runs)) snprintf(text, sizeof text, "FAILED: %d of %zu runs", runs.failed, runs.ms.size());
+    else snprintf(text, sizeof text, "%.1f", Median(runs.ms));
+    return text;
+}
+// The bound's cell: the bound, and whether the median is within it; empty
+// when either row it comes from failed.
+inline std::string Judged(const Runs& runs, const Runs& startup, double floor) {
+    if (Spoiled(runs) || Spoiled(startup)) return "";
+    double bound = floor * 1.05 + Median(startup.ms);
+    char text[64];
+    snprintf(text, sizeof text, "%.1f, %s", bound, Median(runs.ms) <= bound ? "within" : "OVER");
+    return text;
 }
 
 #endif
