@@ -11,8 +11,8 @@ source=$(cd "$(dirname "$0")/.." && pwd); build=$(cd "${1:?build folder}" && pwd
 . "$source/tests/support/checks.sh"
 shots=${2:-$build/screenshots}; mkdir -p "$shots"
 export PADCONFIG_BUILD=$build PADCONFIG_PREFIX=desk DISPLAY=$(cat "$build/wine/display") LANG=ja_JP.UTF-8
-# Programs left running are started through wine-run itself, which ends in
-# exec: their $! is the program's own id, which a kill ends.
+# Programs left running are started through wine-run itself, not this
+# function: wine-run ends in exec, so their $! is the program's own id.
 wine() { "$source/scripts/wine-run" "$@"; }
 drive() { wine "$build/bin/drive.exe" "$@"; }
 must() { "$@" || { echo "FAILED: $*"; exit 1; }; }  # a step the rest depends on
