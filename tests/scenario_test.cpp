@@ -752,13 +752,7 @@ protected:
     }
     // What the run must have written, its placeholders filled.
     std::string Printed(const Row& row) {
-        std::string printed = row.printed;
-        Replace(printed, "FILE", Utf8(profileFile.c_str()));  // first: the usage names FILE too
-        Replace(printed, "LONG", Utf8(longProfileFile.c_str()));
-        Replace(printed, "SAID", Text(row.said));
-        Replace(printed, "USAGE", Text(USAGE));
-        Replace(printed, "VERSION", VERSION_TEXT);
-        return printed;
+        return FilledPrinted(row.printed, Utf8(profileFile.c_str()), Utf8(longProfileFile.c_str()), Text(row.said), Text(USAGE));
     }
     // A shell's launch: what came through its pipe, and the console.
     void CheckCommand(const Row& row, const std::vector<WireByte>& wire) {

@@ -30,7 +30,6 @@
 #include "expected_texts.h"
 #include "pty_pair.h"
 #include "serial_link.h"
-#include "version.h"
 
 namespace {
 
@@ -243,6 +242,69 @@ std::string LineSettings(int device) {
     return text;
 }
 
+// Pauses and time-outs as lower bounds, in the transcripts of the rows named:
+// the tool stamps each write and each read as it ends, to the millisecond (1 ms
+// of tolerance), and nothing between it and its transcript shortens them.
+struct PauseCase {
+    const char* row;
+    const char* label;
+    bool fromTool;  // the bytes that start the pause: written, or read
+    const char* from;
+    int fromOccurrence;
+    const char* to;  // the written bytes that end it; null: the transcript's last line
+    int toOccurrence;
+    double atLeastMs;
+};
+const PauseCase pauses[] = {
+    {"command_silent_pad", "the first read's 500 ms, then the handshake's pause", true, "\r", 1, "\r", 2,
+     READ_TOTAL_MS + HANDSHAKE_PAUSE_MS},
+    {"command_silent_pad", "the second read's 500 ms, then the pause", true, "\r", 2, nullptr, 0,
+     READ_TOTAL_MS + HANDSHAKE_PAUSE_MS},
+    {"command_read", "the first read ends 300 ms after the answer, then the pause", true, "\r", 1, "\r", 2,
+     READ_INTERVAL_MS + HANDSHAKE_PAUSE_MS},
+    {"command_read", "the second answer fills its read, then the pause", false, "OK\r\n", 2, "\r", 3, HANDSHAKE_PAUSE_MS},
+    // A value comes right behind its acknowledgement: both pauses of a query follow it.
+    {"command_read", "a query's two pauses, then the next query", true, "1_num?\r", 1, "btn_num?", 1, 2 * EXCHANGE_PAUSE_MS},
+    {"command_read", "a query's two pauses, then the drain", true, "btn_num?\r", 1, "\r", 6, 2 * EXCHANGE_PAUSE_MS},
+    {"command_apply", "a command's pause after its acknowledgement", false, "OK\r\n", 13, "buttom_b=", 1, EXCHANGE_PAUSE_MS},
+};
+
+// The transcript as the wire the tool saw, each byte at its line's stamp;
+// *last, the last line's stamp.
+std::vector<WireByte> StampedWire(const std::string& text, double* last) {
+    std::vector<WireByte> wire;
+    for (const Burst& burst : TranscribedBursts(text)) {
+        *last = burst.ms;
+        for (char byte : burst.bytes)
+            if (burst.direction != WIRE_NOTE) wire.push_back({burst.ms, burst.direction == WIRE_SENT, (unsigned char)byte});
+    }
+    return wire;
+}
+
+// Where the occurrence of text in one direction's bytes starts, or ends.
+double TimeOf(const std::vector<WireByte>& wire, bool fromTool, const std::string& text, int occurrence, bool end) {
+    std::vector<const WireByte*> side;
+    for (const WireByte& b : wire)
+        if (b.fromTool == fromTool) side.push_back(&b);
+    std::string bytes = ToolBytes(wire, fromTool);
+    size_t at = std::string::npos;
+    for (int i = 0; i < occurrence; i++) at = bytes.find(text, at == std::string::npos ? 0 : at + 1);
+    if (at == std::string::npos) return -1;
+    return side[end ? at + text.size() - 1 : at]->ms;
+}
+
+void CheckPauses(const char* row, const std::string& transcript) {
+    double last = -1;
+    std::vector<WireByte> wire = StampedWire(transcript, &last);
+    for (const PauseCase& c : pauses) {
+        if (strcmp(c.row, row) != 0) continue;
+        double from = TimeOf(wire, c.fromTool, c.from, c.fromOccurrence, true);
+        double to = c.to ? TimeOf(wire, true, c.to, c.toOccurrence, false) : last;
+        EXPECT_TRUE(from >= 0 && to >= 0) << c.label << ": not in the transcript";
+        if (from >= 0 && to >= 0) EXPECT_GE(to - from, c.atLeastMs - 1) << c.label;
+    }
+}
+
 // A folder of devices, profiles and a log for one run, and the pairs behind them.
 class Folder : public ::testing::Test {
 protected:
@@ -349,12 +411,7 @@ protected:
     std::string Printed(const Row& row) {
         std::string printed = Devices(row.printed);
         if (printed.compare(0, 5, "[pad]") != 0) Replace(printed, "\r\n", "\n");
-        Replace(printed, "FILE", profile);  // first: the usage names FILE too
-        Replace(printed, "LONG", longProfile);
-        Replace(printed, "SAID", Expected(row.said));
-        Replace(printed, "USAGE", ExpectedText(USAGE_NATIVE, english));
-        Replace(printed, "VERSION", VERSION_TEXT);
-        return printed;
+        return FilledPrinted(printed, profile, longProfile, Expected(row.said), ExpectedText(USAGE_NATIVE, english));
     }
     // A shell's launch compares what reached its pipe; a run of its own, each stream.
     void Check(const Row& row, const ProgramRun& run, const std::optional<std::string>& transcript) {
@@ -382,6 +439,7 @@ protected:
                       "9600/9600 cs8:1 parenb:0 cstopb:0 crtscts:0 clocal:1 hupcl:0 iflag:0 oflag:0 lflag:0 0 0");
         if (row.pullAt) EXPECT_LT(run.endedAt - pairs[row.pair]->pulledAt, 5000) << "ms from the pull to the run's end";
         if (row.pre == OPEN) EXPECT_TRUE(StillExclusive()) << "the holder's exclusive use, after the run that found it";
+        if (transcript) CheckPauses(row.name, *transcript);
     }
 };
 
@@ -401,77 +459,10 @@ TEST_P(Commands, Row) {
 INSTANTIATE_TEST_SUITE_P(Rows, Commands, ::testing::ValuesIn(rows),
                          [](const ::testing::TestParamInfo<Row>& info) { return std::string(info.param.name); });
 
-// Pauses and time-outs as lower bounds, from the tool's own transcript: each
-// write and each read stamped as it ended, to the millisecond (1 ms of
-// tolerance). Nothing between the tool and its transcript shortens them.
-struct PauseCase {
-    const char* label;
-    Misbehaviour misbehaviour;
-    bool fromTool;  // the bytes that start the pause: written, or read
-    const char* from;
-    int fromOccurrence;
-    const char* to;  // the written bytes that end it; null: the transcript's last line
-    int toOccurrence;
-    double atLeastMs;
-    const char* args = "--port COM1 --read";  // FILE: a profile of the pad's count
-};
-const PauseCase pauses[] = {
-    {"a silent pad: the first read's 500 ms, then the handshake's pause", BEHAVE_SILENT, true, "\r", 1, "\r", 2,
-     READ_TOTAL_MS + HANDSHAKE_PAUSE_MS},
-    {"a silent pad: the second read's 500 ms, then the pause", BEHAVE_SILENT, true, "\r", 2, nullptr, 0,
-     READ_TOTAL_MS + HANDSHAKE_PAUSE_MS},
-    {"the first read ends 300 ms after the answer, then the pause", BEHAVE_WELL, true, "\r", 1, "\r", 2,
-     READ_INTERVAL_MS + HANDSHAKE_PAUSE_MS},
-    {"the second answer fills its read, then the pause", BEHAVE_WELL, false, "OK\r\n", 2, "\r", 3, HANDSHAKE_PAUSE_MS},
-    // A value comes right behind its acknowledgement: both pauses of a query follow it.
-    {"a query's two pauses, then the next query", BEHAVE_WELL, true, "1_num?\r", 1, "btn_num?", 1, 2 * EXCHANGE_PAUSE_MS},
-    {"a query's two pauses, then the drain", BEHAVE_WELL, true, "btn_num?\r", 1, "\r", 6, 2 * EXCHANGE_PAUSE_MS},
-    {"a command's pause after its acknowledgement", BEHAVE_WELL, false, "OK\r\n", 13, "buttom_b=", 1,
-     EXCHANGE_PAUSE_MS, "--port COM1 --apply FILE"},
-};
-
-// The transcript as the wire the tool saw, each byte at its line's stamp;
-// *last, the last line's stamp.
-std::vector<WireByte> StampedWire(const std::string& text, double* last) {
-    std::vector<WireByte> wire;
-    for (const Burst& burst : TranscribedBursts(text)) {
-        *last = burst.ms;
-        for (char byte : burst.bytes)
-            if (burst.direction != WIRE_NOTE) wire.push_back({burst.ms, burst.direction == WIRE_SENT, (unsigned char)byte});
-    }
-    return wire;
-}
-
-// Where the occurrence of text in one direction's bytes starts, or ends.
-double TimeOf(const std::vector<WireByte>& wire, bool fromTool, const std::string& text, int occurrence, bool end) {
-    std::vector<const WireByte*> side;
-    for (const WireByte& b : wire)
-        if (b.fromTool == fromTool) side.push_back(&b);
-    std::string bytes = ToolBytes(wire, fromTool);
-    size_t at = std::string::npos;
-    for (int i = 0; i < occurrence; i++) at = bytes.find(text, at == std::string::npos ? 0 : at + 1);
-    if (at == std::string::npos) return -1;
-    return side[end ? at + text.size() - 1 : at]->ms;
-}
-
-class Pauses : public Folder {};
-
-TEST_F(Pauses, HeldAsLowerBounds) {
-    for (const PauseCase& c : pauses) {
-        pad.reset(StartPad(1, Twelve(), c.misbehaviour));
-        std::ofstream(profile, std::ios::binary) << GAME;
-        unlink(log.c_str());
-        ProgramRun run = RunPadconfig(folder, Filled(WithLog(c.args)), Row{"a pause"});
-        double last = -1;
-        std::vector<WireByte> wire = StampedWire(FileText(log), &last);
-        double from = TimeOf(wire, c.fromTool, c.from, c.fromOccurrence, true);
-        double to = c.to ? TimeOf(wire, true, c.to, c.toOccurrence, false) : last;
-        ASSERT_TRUE(from >= 0 && to >= 0) << c.label << ": not in the transcript; " << run.err;
-        EXPECT_GE(to - from, c.atLeastMs - 1) << c.label;
-        StopPadSim(*pad), pad.reset();
-        StopPair(pairs[1].get()), pairs[1].reset();
-        unlink((folder + "/ttyACM1").c_str());
-    }
+// A pause of a row not in the table would never be checked.
+TEST(Pauses, OfRowsOfTheTable) {
+    for (const PauseCase& c : pauses)
+        EXPECT_TRUE(std::any_of(std::begin(rows), std::end(rows), [&](const Row& r) { return !strcmp(r.name, c.row); })) << c.row;
 }
 
 // Every option of the help is in the manual page.

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "transcript_text.h"
+#include "version.h"
 #include "wire_text.h"
 
 // What a harness saw of one run.
@@ -38,6 +39,18 @@ inline int ComOfPair(int pair) { return pair <= 10 ? pair : pair == 11 ? 12 : 33
 // Every run keeps a transcript, from which its rows learn how many bytes to
 // wait for: the row's own LOG, or one added here unless it names a log.
 inline std::string WithLog(const char* args) { return strstr(args, "--log") ? args : std::string(args) + " --log LOG"; }
+
+// What a row says the run prints, filled: FILE and LONG the profile's paths,
+// SAID the row's text, USAGE and VERSION the tool's.
+inline std::string FilledPrinted(std::string printed, const std::string& file, const std::string& longFile,
+                                 const std::string& said, const std::string& usage) {
+    Replace(printed, "FILE", file);  // first: the usage names FILE too
+    Replace(printed, "LONG", longFile);
+    Replace(printed, "SAID", said);
+    Replace(printed, "USAGE", usage);
+    Replace(printed, "VERSION", VERSION_TEXT);
+    return printed;
+}
 
 // The transcript's bytes of one direction while port was open: a search
 // opens many.
