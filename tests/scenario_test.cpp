@@ -730,8 +730,7 @@ protected:
         PumpMessages();  // takes the quit message the close posted
     }
     // Every run keeps a transcript: the stand-in is waited on for all it says
-    // went to the pad. Another process writes: the cable is pulled once the
-    // stand-in has seen Row::pullAt, while the tool waits out the drain there.
+    // went to the pad.
     void RunCommand(const Row& row) {
         if (*row.typed) WriteProfileFile(row.typed);
         std::string arguments = WithLog(row.args);
@@ -739,15 +738,7 @@ protected:
         Replace(arguments, "LONG", "\"" + Utf8(longProfileFile.c_str()) + "\"");
         Replace(arguments, "LOG", "\"" + Utf8(commandLog.c_str()) + "\"");
         DeleteFileW(commandLog.c_str());
-        std::atomic<bool> ended{false};
-        std::thread puller;
-        if (row.pullAt) puller = std::thread([&] {
-            while (!ended && ToolBytes(WireSnapshot(*pad)).find(row.pullAt) == std::string::npos) Sleep(2);
-            if (!ended) RelayDown(1), relayDown = true;
-        });
         run = row.launch ? RunPadconfigAs(arguments, row.launch) : RunPadconfig(arguments);
-        ended = true;
-        if (puller.joinable()) puller.join();
         SettledWire(*pad, BytesToAwait(TextFrom(commandLog, 0), "COM" + std::to_string(ComOfPair(row.pair)), row.wire));
     }
     // What the run must have written, its placeholders filled.

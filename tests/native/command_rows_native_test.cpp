@@ -76,6 +76,14 @@ const char* const OLDER = "[pad]\nbuttons=2\ndirection=up\nset=1";
 
 const Row rows[] = {
 #include "command_rows.inc"
+    // A cable pulled by the relay at the tool's byte: the run ends "went away". (Under
+    // Wine the relay is socat's; the dialog's rows pull at the tool's own write there.)
+    {.name = "command_port_gone_mid_run", .act = COMMAND, .wire = HS CR "1_num?\rbtn_num?\r\r",
+     .args = "--port COM1 --read", .exit = 1, .said = LINK_LOST_COM1, .pullAt = "btn_num?\r\r"},
+    {.name = "command_apply_link_lost_reading_back", .typed = "[pad]\nbuttons=16\ndirection=up\nset=13", .act = COMMAND,
+     .wire = HS RD RESTARTED("016") EDITS("008", "000", "016", "000", "000") CR,
+     .args = "--port COM1 --apply FILE --restart-ok", .exit = 1, .said = LINK_LOST_COM1,
+     .pullAt = "buttom_e=000\r\r"},
     // Profiles written safely: nothing beside the file, a failed save leaves
     // the old one whole, and a save keeps the file's mode and the link to it.
     {.name = "native_save_over_an_older_file_keeps_its_mode", .pre = FILE_0640, .wire = HS RD,
