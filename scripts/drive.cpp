@@ -3,8 +3,8 @@
 //   wait-dialog           until padconfig's dialog is shown
 //   click ID              a click on control ID
 //   command ID            WM_COMMAND ID to the dialog (menu commands too)
-//   wait-idle             until the dialog answers and button 1005 is enabled (a
-//                         read ended; wait for the click's own effect first)
+//   wait-idle             until the dialog answers, button 1005 is enabled and no
+//                         box is up (a read ended; wait for the click's own effect first)
 //   wait-hidden           until the dialog is hidden (in the notification area)
 //   wait-shown            until the dialog is shown again
 //   hidden                the dialog is hidden now (fails when it shows)
@@ -57,14 +57,14 @@ static bool Until(bool (*done)(HWND), HWND dialog) {
 }
 
 static bool DialogShown(HWND) { HWND d = Find(FindConfigDialog); return d && IsWindowVisible(d); }
+static bool BoxUp(HWND) { return Find(FindMessageBox) != NULL; }
 // A read runs on the dialog's thread: a message sent to the dialog is answered
-// only once it has ended (or while it shows a box, with the button disabled).
+// only once it has ended, or while a box of it is up.
 static bool ReadEnded(HWND dialog) {
     DWORD_PTR result;
     return SendMessageTimeoutA(dialog, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result) &&
-           IsWindowEnabled(GetDlgItem(dialog, 1005));
+           IsWindowEnabled(GetDlgItem(dialog, 1005)) && !BoxUp(NULL);
 }
-static bool BoxUp(HWND) { return Find(FindMessageBox) != NULL; }
 
 static BOOL CALLBACK FindMenu(HWND window, LPARAM found) {
     if (IsWindowVisible(window) && IsClass(window, "#32768")) return *(HWND*)found = window, FALSE;
