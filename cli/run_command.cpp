@@ -6,6 +6,8 @@
 #include <cwchar>
 
 #include "../link/find_pad.h"
+#include "../link/interruption.h"
+#include "../link/transcript.h"
 #include "../link/serial_link.h"
 #include "../profile/profile.h"
 #include "../texts/load_text.h"
@@ -36,7 +38,10 @@ static void PrintOneLine(OutputStream stream, const wchar_t* text = message) {
 }
 
 // The text with its arguments as one line on the stream; returns the code.
+// An interrupted run says only that (RunCommandLine): what failed after the
+// interruption failed because of it.
 static int Report(int code, OutputStream stream, unsigned text, ...) {
+    if (LinkInterrupted()) return code;
     va_list arguments;
     va_start(arguments, text);
     message[0] = 0;
@@ -69,27 +74,29 @@ int ReportFileFailure(unsigned text, const wchar_t* path, unsigned long error) {
 }
 
 // A device the user may not open: the group that would let them, when known.
-static int ReportDenied(void) {
+static int ReportDenied(const char* name) {
     char group[64];
-    if (!GroupOfPort(portName, group, sizeof group)) return Report(EXIT_PORT, STANDARD_ERROR, TEXT_PORT_UNUSABLE, Shown(portName));
-    return Report(EXIT_PORT, STANDARD_ERROR, TEXT_PORT_DENIED, Shown(portName), Shown(group), Shown(group));
+    if (!GroupOfPort(name, group, sizeof group)) return Report(EXIT_PORT, STANDARD_ERROR, TEXT_PORT_UNUSABLE, Shown(name));
+    return Report(EXIT_PORT, STANDARD_ERROR, TEXT_PORT_DENIED, Shown(name), Shown(group), Shown(group));
 }
 
-static int ReportNoPad(const char* inUse) {
-    if (*inUse) return Report(EXIT_PORT, STANDARD_ERROR, TEXT_PORT_IN_USE, Shown(inUse));  // perhaps the pad's
+// A search where no pad answered: a port it could not open is perhaps the pad's.
+static int ReportNoPad(const RefusedPort& refused) {
+    if (refused.name[0] && refused.why == PORT_DENIED) return ReportDenied(refused.name);
+    if (refused.name[0]) return Report(EXIT_PORT, STANDARD_ERROR, TEXT_PORT_IN_USE, Shown(refused.name));
     return Report(EXIT_NOT_A_PAD, STANDARD_ERROR, TEXT_NO_PAD);
 }
 
 // The named port, else the first that answers as a pad.
 static int OpenPad(const Arguments& arguments) {
-    char inUse[PORT_PATH_SIZE] = "";
+    RefusedPort refused;
     snprintf(portName, sizeof portName, "%s", arguments.port);
-    if (!*portName && !FindPad(portName, inUse)) return ReportNoPad(inUse);
+    if (!*portName && !FindPad(portName, &refused)) return ReportNoPad(refused);
     switch (OpenPortLink(portName)) {
     case PORT_READY: return EXIT_DONE;
     case PORT_IN_USE: return Report(EXIT_PORT, STANDARD_ERROR, TEXT_PORT_IN_USE, Shown(portName));
     case PORT_UNUSABLE: return Report(EXIT_PORT, STANDARD_ERROR, TEXT_PORT_UNUSABLE, Shown(portName));
-    case PORT_DENIED: return ReportDenied();
+    case PORT_DENIED: return ReportDenied(portName);
     default: return Report(EXIT_NOT_A_PAD, STANDARD_ERROR, TEXT_NOT_A_PAD, Shown(portName));
     }
 }
@@ -149,7 +156,8 @@ static bool ListPad(const char* name, void* listed) {
 // Every port of the search, or the one named.
 static int ListPads(const Arguments& arguments) {
     int listed = 0;
-    char found[PORT_PATH_SIZE], inUse[PORT_PATH_SIZE];
+    char found[PORT_PATH_SIZE];
+    RefusedPort refused;
     if (*arguments.port) {
         int code = OpenPad(arguments);
         if (code != EXIT_DONE) return code;
@@ -158,8 +166,8 @@ static int ListPads(const Arguments& arguments) {
         CloseLink();
         return code;
     }
-    VisitPads(ListPad, &listed, found, inUse);
-    return listed ? EXIT_DONE : ReportNoPad(inUse);
+    VisitPads(ListPad, &listed, found, &refused);
+    return listed ? EXIT_DONE : ReportNoPad(refused);
 }
 
 static int RunOnPad(const Arguments& arguments) {
@@ -212,9 +220,17 @@ static int RunChosenMode(const Arguments& arguments) {
 }
 
 // A run whose output was lost did not do what its caller asked; a failed
-// run keeps the code that says why.
+// run keeps the code that says why. An interrupted run has given its port
+// back and closed the link by now, whatever it had done.
 int RunCommandLine(const Arguments& arguments) {
     int code = RunChosenMode(arguments);
+    if (LinkInterrupted()) {
+        RecordNote("interrupted");
+        message[0] = 0;
+        AppendText(message, TEXT_INTERRUPTED);
+        PrintOneLine(STANDARD_ERROR);
+        return EXIT_INTERRUPTED;
+    }
     if (code != EXIT_DONE || !WriteFailed()) return code;
     return Report(EXIT_USAGE, STANDARD_ERROR, TEXT_OUTPUT_FAILED);
 }

@@ -11,7 +11,8 @@ enum ExitCode {
     EXIT_USAGE = 2,       // bad arguments or a bad file
     EXIT_NOT_A_PAD = 3,   // no answer as a pad: handshake, probe or read
     EXIT_DIFFERS = 4,     // the read-back differs from the file, or the count was kept
-    EXIT_RESTART = 5
+    EXIT_RESTART = 5,
+    EXIT_INTERRUPTED = 130  // Ctrl+C or a signal: as shells report a run stopped by SIGINT
 };
 
 // Runs a mode other than the dialog, on arguments that passed the check.

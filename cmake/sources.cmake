@@ -12,6 +12,7 @@ endif()
 set(PADCONFIG_SHARED_SOURCES
   link/protocol.cpp
   link/link_state.cpp
+  link/interruption.cpp
   link/port_io.cpp
   link/open_link.cpp
   link/port_names.cpp
@@ -37,7 +38,8 @@ set(PADCONFIG_SYSTEM_SOURCES
   ${PADCONFIG_SYSTEM_EXTRA}
   texts/${PADCONFIG_SYSTEM}/load_text.cpp
   profile/${PADCONFIG_SYSTEM}/profile_file.cpp
-  cli/${PADCONFIG_SYSTEM}/console.cpp)
+  cli/${PADCONFIG_SYSTEM}/console.cpp
+  cli/${PADCONFIG_SYSTEM}/interruption.cpp)
 
 # The command line and the stand-in for systems other than Windows.
 set(PADCONFIG_NATIVE_MAIN cli/posix/main.cpp)

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "clock.h"
+#include "interruption.h"
 #include "port_io.h"
 #include "protocol.h"
 #include "serial_link.h"
@@ -27,6 +28,10 @@ static bool WriteCommand(const char* text) {
 }
 
 int SendCommand(const char* text, SendMode mode) {
+    if (LinkInterrupted()) {  // no exchange starts, and nothing is acknowledged
+        memset(ackBuffer, 0, ACK_BYTES);
+        return 0;
+    }
     bool crWritten = WriteCommand(text);
     if (mode == SEND_ACK_IF_CR_WRITTEN && !crWritten) return 0;
     memset(ackBuffer, 0, ACK_BYTES);
@@ -48,6 +53,7 @@ static int ParseReply(void) {
 }
 
 int QueryValue(const char* text) {
+    if (LinkInterrupted()) return NO_VALUE;
     WriteCommand(text);
     ReadBytes(commandBuffer, ACK_BYTES);  // the query's acknowledgement, overwritten below
     PauseMs(EXCHANGE_PAUSE_MS);
@@ -62,6 +68,7 @@ int QueryValue(const char* text) {
 // single read of 64 bytes cannot take a flood, and what it left would pass
 // for the next exchange's answer.
 void DrainInput(void) {
+    if (LinkInterrupted()) return;
     if (linkPort) PurgeSerialInput(linkPort);
     WriteCarriageReturn();
     ReadBytes(commandBuffer, sizeof commandBuffer);
@@ -76,6 +83,7 @@ static int ReadInSlices(unsigned char* buffer, int count, unsigned totalMs) {
     int got = 0;
     double start = ClockMs();
     for (unsigned waited = 0; got < count && waited < totalMs; waited = (unsigned)(ClockMs() - start)) {
+        if (LinkInterrupted()) break;
         unsigned slice = totalMs - waited < WAIT_SLICE_MS ? totalMs - waited : WAIT_SLICE_MS;
         if (!SetReadTimeouts(RESTART_WAIT_MS, slice)) break;  // the link has gone
         got += ReadBytes(buffer + got, count - got);

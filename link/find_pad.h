@@ -7,14 +7,22 @@
 // Runs on a port whose device passed the handshake and the probe, with the
 // link open on it; true ends the walk there.
 typedef bool (*PadVisit)(const char* name, void* context);
+
+// The first port of a search that another program held, or that the user
+// may not open: perhaps the pad's.
+struct RefusedPort {
+    char name[PORT_PATH_SIZE];  // "" when no port was refused
+    OpenResult why;             // PORT_IN_USE or PORT_DENIED
+};
+
 // Tries the system's search ports (search_ports.h) in turn and visits each pad;
-// copies into found the port where a visit ended the walk, else "". Every
-// port is closed again, the link too. portInUse, when given, gets the first
-// port that another program held, or "". Both hold PORT_PATH_SIZE bytes.
-bool VisitPads(PadVisit visit, void* context, char* found, char* portInUse = nullptr);
+// copies into found (PORT_PATH_SIZE bytes) the port where a visit ended the
+// walk, else "". Every port is closed again, the link too. An interrupted run
+// tries no further port.
+bool VisitPads(PadVisit visit, void* context, char* found, RefusedPort* refused = nullptr);
 
 // The first port whose device passes the handshake and the probe, into name
 // (PORT_PATH_SIZE bytes); false when there is none.
-bool FindPad(char* name, char* portInUse = nullptr);
+bool FindPad(char* name, RefusedPort* refused = nullptr);
 
 #endif

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "clock.h"
+#include "interruption.h"
 #include "port_io.h"
 #include "serial_link.h"
 #include "transcript.h"
@@ -16,9 +17,11 @@ bool SetReadTimeouts(unsigned intervalMs, unsigned totalMs) {
 // that answered only the first with "OK" still passes.
 static bool Handshake(void) {
     memset(ackBuffer, 0, sizeof ackBuffer);
+    if (LinkInterrupted()) return false;
     WriteCarriageReturn();
     ReadBytes(ackBuffer, sizeof ackBuffer);
     PauseMs(HANDSHAKE_PAUSE_MS);
+    if (LinkInterrupted()) return false;
     WriteCarriageReturn();
     ReadBytes(ackBuffer, 4);
     PauseMs(HANDSHAKE_PAUSE_MS);

@@ -23,6 +23,10 @@ SerialPort* OpenSerialPort(const char* name, bool claimed, OpenResult* result);
 void GiveBackSerialPort(SerialPort* port);
 // Closes the port; null is let be.
 void CloseSerialPort(SerialPort* port);
+// For a run ended at once, from a signal handler: the claimed port stops
+// being this process's alone, as closing it would make it. Systems whose
+// ports are freed with their process do nothing.
+void DropClaimAtOnce(void);
 
 // A read ends intervalMs after its last byte, or totalMs after it began.
 bool SetSerialTimeouts(SerialPort* port, unsigned intervalMs, unsigned totalMs);

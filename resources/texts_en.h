@@ -38,7 +38,10 @@
 #define EN_REBOOT_OK       "The pad has restarted."
 #define EN_REBOOT_FAILED   "The restart failed: the pad did not report the new button count."
 #define EN_REBOOT_CAPTION  "Restart USB"
+// Each system's own way to check that it found the pad.
 #define EN_NO_PAD          "No pad answers on any port. Check the cable, and that Windows has found the USB pad."
+#define EN_NO_PAD_LINUX    "No pad answers on any device. Check the cable, and that Linux has found the USB pad (ls /dev/ttyACM*)."
+#define EN_NO_PAD_MACOS    "No pad answers on any device. Check the cable, and that macOS has found the USB pad (ls /dev/cu.usbmodem*)."
 #define EN_FIND_CAPTION    "Find the pad"
 
 // Menus.
@@ -91,6 +94,10 @@
 #define EN_FAULT_ABOVE_COUNT "Line %d: a button number is above the button count."
 
 // The command line: its usage, and the one line a failed run leaves.
+// The usages' last lines, on every system.
+#define EN_EXIT_CODES "Exit codes: 0 done; 1 the port cannot be opened or is in use; 2 bad arguments or file;\n" \
+  "3 no pad answered; 4 the pad differs from the file, or kept its button count; 5 the restart failed;\n" \
+  "130 interrupted (Ctrl+C)."
 #define EN_USAGE "usage: padconfig [--port COMn] [--log FILE] [--lang ja|en]\n" \
   "       padconfig [--port COMn] --read [--save FILE] [--log FILE]\n" \
   "       padconfig [--port COMn] --apply FILE [--restart-ok] [--log FILE]\n" \
@@ -108,8 +115,7 @@
   "  --log FILE     append every byte sent to and received from the pad to FILE\n" \
   "  --lang ja|en   Japanese or English texts\n"\
   "Without --read, --save, --apply, --release-all or --list, the settings dialog opens.\n\n" \
-  "Exit codes: 0 done; 1 the port cannot be opened or is in use; 2 bad arguments or file;\n" \
-  "3 no pad answered; 4 the pad differs from the file, or kept its button count; 5 the restart failed."
+  EN_EXIT_CODES
 #define EN_PORT_UNUSABLE   "Cannot open %ls."
 #define EN_PORT_IN_USE     "%ls is in use by another program."
 #define EN_NOT_A_PAD       "No pad answers on %ls."
@@ -125,6 +131,7 @@
 #define EN_RESTART_WITHOUT_APPLY "--restart-ok goes with --apply only."
 #define EN_OUTPUT_FAILED   "Cannot write to standard output."
 #define EN_START_FAILED    "Cannot start %ls."
+#define EN_INTERRUPTED     "Interrupted."
 
 // The command line on Linux and macOS, which has no dialog and opens devices by path.
 #define EN_USAGE_NATIVE "usage: padconfig [--port DEVICE] --read [--save FILE] [--log FILE] [--lang ja|en]\n" \
@@ -144,8 +151,7 @@
   "                 (/dev/ttyACM0 12)\n" \
   "  --log FILE     append every byte sent to and received from the pad to FILE\n" \
   "  --lang ja|en   Japanese or English texts (else from LC_ALL, LC_MESSAGES or LANG)\n\n" \
-  "Exit codes: 0 done; 1 the port cannot be opened or is in use; 2 bad arguments or file;\n" \
-  "3 no pad answered; 4 the pad differs from the file, or kept its button count; 5 the restart failed."
+  EN_EXIT_CODES
 #define EN_BAD_DEVICE      "%ls: the device's path is longer than 255 bytes."
 #define EN_NO_MODE         "Name what to do: --read, --save, --apply, --release-all or --list."
 #define EN_PORT_DENIED     "You may not open %ls: join the group '%ls' (sudo usermod -aG %ls $USER), then log in again."

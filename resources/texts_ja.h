@@ -91,6 +91,9 @@
 #define JA_FAULT_ABOVE_COUNT "%d 行目：ボタン数より大きいボタン番号があります。"
 
 // コマンドライン：使い方と、失敗した実行が残す一行。
+// 使い方の最後の行：どのシステムでも同じです。
+#define JA_EXIT_CODES "終了コード: 0 成功、1 ポートを開けない・使用中、2 引数かファイルの誤り、3 パッドが応答しない、\n" \
+  "4 パッドがファイルと異なる・ボタン数がそのまま、5 再起動の失敗、130 中断（Ctrl+C）。"
 #define JA_USAGE "使い方: padconfig [--port COMn] [--log FILE] [--lang ja|en]\n" \
   "        padconfig [--port COMn] --read [--save FILE] [--log FILE]\n" \
   "        padconfig [--port COMn] --apply FILE [--restart-ok] [--log FILE]\n" \
@@ -108,8 +111,7 @@
   "  --log FILE     パッドとやり取りした全バイトを FILE に追記\n" \
   "  --lang ja|en   日本語か英語の表示\n"\
   "--read、--save、--apply、--release-all、--list のどれもなければ設定ダイアログを開きます。\n\n" \
-  "終了コード: 0 成功、1 ポートを開けない・使用中、2 引数かファイルの誤り、3 パッドが応答しない、\n" \
-  "4 パッドがファイルと異なる・ボタン数がそのまま、5 再起動の失敗。"
+  JA_EXIT_CODES
 #define JA_PORT_UNUSABLE   "%ls を開けません。"
 #define JA_PORT_IN_USE     "%ls は他のプログラムが使用中です。"
 #define JA_NOT_A_PAD       "%ls でパッドが応答しません。"
@@ -125,6 +127,7 @@
 #define JA_RESTART_WITHOUT_APPLY "--restart-ok は --apply と一緒に指定してください。"
 #define JA_OUTPUT_FAILED   "標準出力に書き込めません。"
 #define JA_START_FAILED    "%ls を起動できません。"
+#define JA_INTERRUPTED     "中断しました。"
 
 // Linux と macOS のコマンドライン：ダイアログがなく、デバイスをパスで開きます。
 #define JA_USAGE_NATIVE "使い方: padconfig [--port DEVICE] --read [--save FILE] [--log FILE] [--lang ja|en]\n" \
@@ -144,8 +147,7 @@
   "                 （/dev/ttyACM0 12）\n" \
   "  --log FILE     パッドとやり取りした全バイトを FILE に追記\n" \
   "  --lang ja|en   日本語か英語の表示（省略時は LC_ALL、LC_MESSAGES、LANG による）\n\n" \
-  "終了コード: 0 成功、1 ポートを開けない・使用中、2 引数かファイルの誤り、3 パッドが応答しない、\n" \
-  "4 パッドがファイルと異なる・ボタン数がそのまま、5 再起動の失敗。"
+  JA_EXIT_CODES
 #define JA_BAD_DEVICE      "%ls: デバイスのパスが 255 バイトを超えています。"
 #define JA_NO_MODE         "--read、--save、--apply、--release-all、--list のどれかを指定してください。"
 #define JA_PORT_DENIED     "%ls を開く権限がありません：グループ '%ls' に参加して（sudo usermod -aG %ls $USER）、ログインし直してください。"

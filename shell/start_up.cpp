@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "../cli/console.h"
+#include "../cli/interruption.h"
 #include "../cli/run_command.h"
 #include "../cli/windows/attach_console.h"
 #include "../dialog/config_dialog.h"
@@ -68,6 +69,9 @@ int StartUp(HINSTANCE instance, bool consoleTwin) {
         return RefuseToStart(arguments, TEXT_ARGUMENT_FAULT + check.fault, words[check.word + 1], true);
     if (arguments.log && OpenTranscript(arguments.log) != 0)
         return RefuseToStart(arguments, TEXT_LOG_FAILED, arguments.log, false);
-    if (arguments.mode != RUN_DIALOG) return RunCommandLine(arguments);
+    if (arguments.mode != RUN_DIALOG) {
+        CatchInterruptions();
+        return RunCommandLine(arguments);
+    }
     return RunDialog(PortNumberOfText(arguments.port, strlen(arguments.port)));
 }

@@ -56,6 +56,7 @@
 #define TEXT_ARGUMENT_FAULT  184  // + ArgumentFault, each with %ls for the word at fault
 #define TEXT_OUTPUT_FAILED   191
 #define TEXT_START_FAILED    208  // %ls: the program; a bundle after the neutral one
+#define TEXT_INTERRUPTED     211
 // In every language at once: shown before a language is chosen. The loader
 // takes strings in bundles of 16 identifiers, and a neutral bundle hides the
 // same bundle of a language, so these have one to themselves.

@@ -9,6 +9,7 @@
 #include "../../link/transcript.h"
 #include "../../texts/load_text.h"
 #include "../../texts/wide_text.h"
+#include "../interruption.h"
 #include "../run_command.h"
 
 // The words as wide text, each byte kept (texts/wide_text.h), for the whole run.
@@ -41,5 +42,6 @@ int main(int argc, char** argv) {
     if (check.fault != ARGUMENTS_OK) return ReportRefusal(TEXT_ARGUMENT_FAULT + check.fault, words[check.word], true);
     if (arguments.mode == RUN_DIALOG) return ReportRefusal(TEXT_NO_MODE, nullptr, true);  // no dialog here
     if (arguments.log && OpenTranscript(arguments.log) != 0) return ReportRefusal(TEXT_LOG_FAILED, arguments.log, false);
+    CatchInterruptions();
     return RunCommandLine(arguments);
 }

@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 
 #include "../../texts/wide_text.h"
@@ -66,18 +67,21 @@ static OpenResult Configure(SerialPort* port) {
     return PORT_READY;
 }
 
+static volatile sig_atomic_t claimedDevice = -1;  // for DropClaimAtOnce
+
 // The lock keeps out other runs of this tool even as root, whom TIOCEXCL
 // does not stop; TIOCEXCL keeps out every other opener that is not root. A
 // device whose file system takes no locks still gets TIOCEXCL.
 static OpenResult Claim(SerialPort* port) {
     if (flock(port->fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) return PORT_IN_USE;
     port->claimed = ioctl(port->fd, TIOCEXCL) == 0;
+    if (port->claimed) claimedDevice = port->fd;
     return PORT_READY;
 }
 
 static void Release(SerialPort* port) {
     if (port->fd >= 0) {
-        if (port->claimed) ioctl(port->fd, TIOCNXCL);
+        if (port->claimed) claimedDevice = -1, ioctl(port->fd, TIOCNXCL);
         close(port->fd);
     }
     delete port;
@@ -101,6 +105,10 @@ void GiveBackSerialPort(SerialPort* port) {
 
 void CloseSerialPort(SerialPort* port) {
     if (port) Release(port);
+}
+
+void DropClaimAtOnce(void) {
+    if (claimedDevice >= 0) ioctl(claimedDevice, TIOCNXCL);
 }
 
 bool SetSerialTimeouts(SerialPort* port, unsigned intervalMs, unsigned totalMs) {

@@ -155,6 +155,8 @@ void CloseSerialPort(SerialPort* port) {
     if (port) ReleasePort(port);
 }
 
+void DropClaimAtOnce(void) {}  // the handle and the mutex go with the process
+
 // How USB serial drivers fail a call once their device is gone (unplugged,
 // or not back after sleep). Some still answer ClearCommError from what they
 // cached, so these errors end the link without asking it; any other failure

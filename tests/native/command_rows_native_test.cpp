@@ -11,6 +11,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <sys/ioctl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <termios.h>
@@ -19,6 +20,7 @@
 #include <algorithm>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <regex>
 #include <sstream>
@@ -39,8 +41,15 @@ namespace {
 // file, in a folder the run may not write; DENIED, a device
 // the run may not open (the last two run as another user when this test runs
 // as root); HOSTILE, every line setting of the device wrong before the run;
-// CLOSED_OUTPUT, the run's standard output closed.
-enum Pre { FRESH, OPEN, STALE_ACK, FOLDER_IN_WAY, FILE_0640, LINKED, READ_ONLY_FOLDER, DENIED, HOSTILE, CLOSED_OUTPUT };
+// CLOSED_OUTPUT, the run's standard output closed, CLOSED_OUTPUTS, both
+// closed; FIFO_IN_WAY, a FIFO of the profile's name; LINK_TO_NOTHING, a link
+// of that name to a file that is not there; LIVE_LOCK and STALE_LOCK, the
+// device's lock file held by a running process (this test) or by one that
+// has ended; MANY_DESCRIPTORS, the run started with 1,100 open.
+enum Pre {
+    FRESH, OPEN, STALE_ACK, FOLDER_IN_WAY, FILE_0640, LINKED, READ_ONLY_FOLDER, DENIED, HOSTILE, CLOSED_OUTPUT,
+    CLOSED_OUTPUTS, FIFO_IN_WAY, LINK_TO_NOTHING, LIVE_LOCK, STALE_LOCK, MANY_DESCRIPTORS
+};
 enum Act { COMMAND };
 // Shells as the Windows table names them: here a closed stream, or pipes.
 enum ShellLaunch { NO_SHELL, PIPE_NO_ERROR, PIPE_AND_CONSOLE, CLOSED_PIPE_AND_CONSOLE };
@@ -64,12 +73,20 @@ struct Row {
     ShellLaunch launch = NO_SHELL;
     TextKey onScreen = NO_TEXT;  // here: on standard error
     int secondPair = 0;
+    const char* interruptAt = nullptr;  // the run is interrupted once the tool has sent this
     const char* kept = nullptr;  // the profile file's text after the run
     const char* env = nullptr;   // the run's LC_ALL, LC_MESSAGES and LANG; those not named unset
     bool japanese = false;       // with env: the texts are Japanese
+    bool lockSeen = false;       // the run's own lock file looked at while its output waits
+    int signal = SIGINT, secondSignal = 0;  // with interruptAt
 };
 
 const char* const OLDER = "[pad]\nbuttons=2\ndirection=up\nset=1";
+// A run stopped by the signals a session's end or a service manager sends, or
+// by a second one at once (the line is then not set back).
+#define INTERRUPTED_BY(label, first, second, text)                                                          \
+    {.name = "native_list_" label, .pad = Silent, .wire = CR, .args = "--list", .exit = 130, .said = text, \
+     .neighbours = true, .interruptAt = CR, .signal = first, .secondSignal = second}
 #define LANGUAGE(label, variables, ja)                                                                      \
     {.name = "native_language_" label, .args = "--port COM77 --read", .exit = 1, .said = UNUSABLE_COM77, \
      .env = variables, .japanese = ja}
@@ -98,9 +115,29 @@ const Row rows[] = {
      .printed = SAVED_TWELVE},
     {.name = "native_list_in_number_order", .pair = 10, .wire = HS CR "1_num?\rbtn_num?\r", .args = "--list",
      .printed = "COM2 8\r\nCOM10 12\r\n", .secondPair = 2},
+    INTERRUPTED_BY("ended_by_sigterm", SIGTERM, 0, INTERRUPTED), INTERRUPTED_BY("ended_by_sighup", SIGHUP, 0, INTERRUPTED),
+    INTERRUPTED_BY("interrupted_twice_ends_at_once", SIGINT, SIGTERM, NO_TEXT),
+    // A device of the search that the user may not open: the advice, as for the device named.
+    {.name = "native_search_finds_only_a_denied_device", .pre = DENIED, .args = "--list", .exit = 1, .said = DENIED_COM1},
     {.name = "native_no_mode", .args = "--port COM1", .exit = 2, .said = NO_MODE, .printed = "SAID\r\nUSAGE\r\n"},
     // A closed standard output must not become the port: the profile would go to the pad.
-    {.name = "native_read_with_standard_output_closed", .pre = CLOSED_OUTPUT, .wire = HS RD, .args = "--port COM1 --read"},
+    // Nor is the profile lost unsaid.
+    {.name = "native_read_with_standard_output_closed", .pre = CLOSED_OUTPUT, .wire = HS RD, .args = "--port COM1 --read",
+     .exit = 2, .said = OUTPUT_FAILED},
+    {.name = "native_read_with_both_outputs_closed", .pre = CLOSED_OUTPUTS, .wire = HS RD, .args = "--port COM1 --read",
+     .exit = 2, .printed = ""},
+    // Only a regular file is replaced by a save, and a link only by the file it names.
+    {.name = "native_save_onto_a_fifo", .pre = FIFO_IN_WAY, .wire = HS RD, .args = "--port COM1 --save FILE", .exit = 2,
+     .said = SAVE_FAILED},
+    {.name = "native_save_through_a_link_to_nothing", .pre = LINK_TO_NOTHING, .wire = HS RD,
+     .args = "--port COM1 --save FILE", .exit = 2, .said = SAVE_FAILED},
+    // A lock file of minicom's kind: a live holder's keeps the run out, an ended one's does not.
+    {.name = "native_port_in_a_live_lock_file", .pre = LIVE_LOCK, .args = "--port COM1 --read", .exit = 1, .said = IN_USE_COM1},
+    {.name = "native_port_in_a_stale_lock_file", .pre = STALE_LOCK, .wire = HS RD, .args = "--port COM1 --read",
+     .printed = SAVED_TWELVE, .lockSeen = true},
+    // A descriptor above select()'s 1,024.
+    {.name = "native_read_with_1100_descriptors_open", .pre = MANY_DESCRIPTORS, .wire = HS RD, .args = "--port COM1 --read",
+     .printed = SAVED_TWELVE},
     // The first of LC_ALL, LC_MESSAGES and LANG that is set; Japanese only in UTF-8.
     LANGUAGE("lc_all_first", "LC_ALL=ja_JP.UTF-8 LC_MESSAGES=en_US.UTF-8 LANG=en_US.UTF-8", true),
     LANGUAGE("lc_all_english_first", "LC_ALL=en_US.UTF-8 LC_MESSAGES=ja_JP.UTF-8 LANG=ja_JP.UTF-8", false),
@@ -155,22 +192,54 @@ std::vector<std::string> Words(const std::string& arguments) {
     return words;
 }
 
+// Fills the pipe, so that a write to it waits until its reader reads;
+// returns how many bytes went in.
+size_t FillPipe(int end) {
+    int flags = fcntl(end, F_GETFL);
+    fcntl(end, F_SETFL, flags | O_NONBLOCK);
+    static const char filler[4096] = {};
+    size_t filled = 0;
+    for (size_t size : {sizeof filler, (size_t)1})
+        for (ssize_t put; (put = write(end, filler, size)) > 0;) filled += (size_t)put;
+    fcntl(end, F_SETFL, flags);
+    return filled;
+}
+
+// Descriptors 0 to 1,099 open, as a program may leave them to its children:
+// whatever the run opens lies above select()'s 1,024.
+void OpenManyDescriptors(void) {
+    rlimit limit;
+    getrlimit(RLIMIT_NOFILE, &limit);
+    if (limit.rlim_cur < 1200) limit.rlim_cur = std::min<rlim_t>(limit.rlim_max, 4096);
+    if (setrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur < 1200) {
+        dprintf(2, "[RLIMIT_NOFILE stops below 1,200 descriptors]");
+        _exit(125);
+    }
+    int nothing = open("/dev/null", O_RDONLY);
+    for (int fd = 3; fd < 1100; fd++) dup2(nothing, fd);
+}
+
 // padconfig in the folder, its streams and locale as the row gives them;
 // another user (nobody) for a read-only folder or a denied device, when this
-// test runs as root.
-ProgramRun RunPadconfig(const std::string& folder, const std::string& arguments, const Row& row) {
+// test runs as root. during(child) runs while the run does: with lockSeen,
+// the run's standard output is full until Collect reads it.
+ProgramRun RunPadconfig(const std::string& folder, const std::string& arguments, const Row& row,
+                        const std::function<void(pid_t)>& during) {
     int out[2], err[2];
     if (pipe(out) != 0 || pipe(err) != 0) return ProgramRun{};
     if (row.launch == CLOSED_PIPE_AND_CONSOLE) close(out[0]), out[0] = -1;
+    size_t filled = row.lockSeen ? FillPipe(out[1]) : 0;
     pid_t child = fork();
     if (child == 0) {
         if (chdir(folder.c_str()) != 0) _exit(127);
         dup2(out[1], 1), dup2(err[1], 2);
-        if (row.launch == PIPE_NO_ERROR) close(2);
-        if (row.pre == CLOSED_OUTPUT) close(1);
+        if (row.launch == PIPE_NO_ERROR || row.pre == CLOSED_OUTPUTS) close(2);
+        if (row.pre == CLOSED_OUTPUT || row.pre == CLOSED_OUTPUTS) close(1);
+        if (row.pre == MANY_DESCRIPTORS) OpenManyDescriptors();
         bool another = row.pre == READ_ONLY_FOLDER || row.pre == DENIED;
         if (another && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(126);
         setenv("PADCONFIG_DEVICES", ".", 1);
+        setenv("PADCONFIG_LOCK_DIR", (folder + "/locks").c_str(), 1);
         if (row.env) unsetenv("LC_ALL"), unsetenv("LC_MESSAGES"), unsetenv("LANG");
         for (const std::string& variable : Words(row.env ? row.env : ""))
             setenv(variable.substr(0, variable.find('=')).c_str(), variable.substr(variable.find('=') + 1).c_str(), 1);
@@ -182,8 +251,10 @@ ProgramRun RunPadconfig(const std::string& folder, const std::string& arguments,
         _exit(127);
     }
     close(out[1]), close(err[1]);
+    during(child);
     ProgramRun run;
     Collect(child, out[0], err[0], &run);
+    run.out.erase(0, std::min(filled, run.out.size()));
     return run;
 }
 
@@ -210,6 +281,7 @@ std::string EntryOf(const std::string& path) {
     struct stat entry;
     char text[300] = "";
     if (lstat(path.c_str(), &entry) != 0) return "nothing";
+    if (S_ISFIFO(entry.st_mode)) return "fifo";
     if (!S_ISLNK(entry.st_mode)) return snprintf(text, sizeof text, "file %04o", entry.st_mode & 07777), text;
     return "link to " + std::string(text, std::max<ssize_t>(readlink(path.c_str(), text, sizeof text), 0));
 }
@@ -316,7 +388,7 @@ void CheckPauses(const char* row, const std::string& transcript) {
 // A folder of devices, profiles and a log for one run, and the pairs behind them.
 class Folder : public ::testing::Test {
 protected:
-    std::string folder, profile, log, longProfile, filesBefore;
+    std::string folder, profile, log, longProfile, filesBefore, lineBefore;
     std::unique_ptr<Pair> pairs[13];
     std::unique_ptr<PadSim> pad, neighbours[2], second;
     SerialPort* held = nullptr;
@@ -327,7 +399,11 @@ protected:
         ASSERT_NE(mkdtemp(name), nullptr);
         folder = name;
         chmod(name, 0755);  // another user's run goes through it, and writes in the two below
-        for (const char* below : {"/profiles", "/logs"}) mkdir((folder + below).c_str(), 0777), chmod((folder + below).c_str(), 0777);
+        for (const char* below : {"/profiles", "/logs", "/locks"})
+            mkdir((folder + below).c_str(), 0777), chmod((folder + below).c_str(), 0777);
+        // A port this test holds shows no lock file to the run (it has no lock folder):
+        // a holder that uses only TIOCEXCL and flock.
+        setenv("PADCONFIG_LOCK_DIR", (folder + "/no-locks").c_str(), 1);
         profile = folder + "/profiles/p.padprofile";
         log = folder + "/logs/command.log";
         for (longProfile = folder + "/profiles/"; longProfile.size() < 300 - 13;) longProfile += "./";
@@ -374,6 +450,10 @@ protected:
             ASSERT_EQ(symlink("target.padprofile", profile.c_str()), 0) << profile;
         }
         if (row.pre == FOLDER_IN_WAY) mkdir(profile.c_str(), 0777);
+        if (row.pre == FIFO_IN_WAY) ASSERT_EQ(mkfifo(profile.c_str(), 0666), 0) << profile;
+        if (row.pre == LINK_TO_NOTHING) ASSERT_EQ(symlink("gone.padprofile", profile.c_str()), 0) << profile;
+        if (row.pre == LIVE_LOCK) std::ofstream(LockFile(row), std::ios::binary) << LockText(getpid());
+        if (row.pre == STALE_LOCK) std::ofstream(LockFile(row), std::ios::binary) << LockText(EndedProcess());
         if (row.pre == READ_ONLY_FOLDER) {
             chmod(pairs[row.pair]->toolPath.c_str(), 0666);  // the device is the run's to open
             chmod((folder + "/profiles").c_str(), 0555);
@@ -384,7 +464,42 @@ protected:
         if (row.pre == OPEN) held = OpenSerialPort((folder + "/ttyACM1").c_str(), true, &result);
         if (row.pre == OPEN) ASSERT_NE(held, nullptr) << "the port held by another run";
         pairs[row.pair]->pullAt = row.pullAt;
+        if (row.interruptAt) Interrupt(row);
         filesBefore = FilesIn(folder + "/profiles");
+    }
+    // The signals at the row's bytes, the device set as another program left it.
+    void Interrupt(const Row& row) {
+        Pair& pair = *pairs[row.pair];
+        SetLine(pair.toolSlave, LineOf(pair.toolSlave), B19200);
+        lineBefore = LineSettings(pair.toolSlave);
+        pair.signals[0] = row.signal, pair.signals[1] = row.secondSignal;
+        pair.signalAt = row.interruptAt;
+    }
+    // An interrupted run gave its port back as found, unless it ended at once;
+    // either way the device is not left exclusive.
+    void CheckInterrupted(const Row& row, const ProgramRun& run, const std::optional<std::string>& transcript) {
+        EXPECT_FALSE(StillExclusive()) << "the device left exclusive";
+        if (row.secondSignal) EXPECT_EQ(run.err, "") << "a run ended at once";
+        else EXPECT_EQ(LineSettings(pairs[row.pair]->toolSlave), lineBefore) << "the line given back";
+        if (transcript) EXPECT_EQ(Count(TranscribedNotes(*transcript), "interrupted"), row.secondSignal ? 0 : 1) << *transcript;
+    }
+    // LCK.. and the device's name, in the run's lock folder.
+    std::string LockFile(const Row& row) {
+        std::string device = pairs[row.pair]->toolPath;
+        return folder + "/locks/LCK.." + device.substr(device.rfind('/') + 1);
+    }
+    // A lock file's text: the holder's id in ten characters, and a line break.
+    static std::string LockText(pid_t holder) {
+        char text[16];
+        snprintf(text, sizeof text, "%10d\n", (int)holder);
+        return text;
+    }
+    // The id of a process that has ended.
+    static pid_t EndedProcess(void) {
+        pid_t child = fork();
+        if (child == 0) _exit(0);
+        waitpid(child, nullptr, 0);
+        return child;
     }
     // The device as a serial device usually is: its owner's and its group's
     // (here tty's) to read and write.
@@ -403,7 +518,7 @@ protected:
     }
     // Devices are named before paths go in: a path is never read as a text.
     std::string Expected(TextKey key) {
-        std::string text = Devices(ExpectedText(key, english));
+        std::string text = Devices(ExpectedText(key == NO_PAD ? NO_PAD_NATIVE : key, english));
         Replace(text, "%s", profile);
         return text;
     }
@@ -430,8 +545,9 @@ protected:
         CheckCommandRun({run.exit, run.out, run.err, transcript, port, wire},
                         {row.exit, row.printed ? std::optional<std::string>(Printed(row)) : std::nullopt,
                          Expected(row.said), onScreen, row.launch != NO_SHELL});
+        const char* seen = row.interruptAt ? "" : HS;  // an interrupted search tries no further port
         for (auto& neighbour : neighbours)
-            if (neighbour) EXPECT_EQ(ToolBytes(SettledWire(*neighbour, 2)), HS) << "a silent neighbour";
+            if (neighbour) EXPECT_EQ(ToolBytes(SettledWire(*neighbour, strlen(seen))), seen) << "a silent neighbour";
         termios given = LineOf(row.neighbours ? pairs[2]->toolSlave : -1);
         if (row.neighbours) EXPECT_EQ(Baud(cfgetospeed(&given)), 19200) << "ttyACM2 given back as found";
         if (second) EXPECT_EQ(ToolBytes(SettledWire(*second, strlen(row.wire))), row.wire) << "the second pad";
@@ -442,11 +558,17 @@ protected:
                 << "the folder holds nothing else";
         if (row.pre == FILE_0640) EXPECT_EQ(EntryOf(profile), "file 0640");
         if (row.pre == LINKED) EXPECT_EQ(EntryOf(profile), "link to target.padprofile");
+        if (row.pre == FIFO_IN_WAY) EXPECT_EQ(EntryOf(profile), "fifo");
+        if (row.pre == LINK_TO_NOTHING) EXPECT_EQ(EntryOf(profile), "link to gone.padprofile");
+        std::string lock = LockFile(row), lockName = lock.substr(lock.rfind('/') + 1) + " ";
+        EXPECT_EQ(FilesIn(folder + "/locks"), row.pre == LIVE_LOCK ? lockName : "") << "lock files after the run";
+        if (row.pre == LIVE_LOCK) EXPECT_EQ(FileText(lock), LockText(getpid())) << "the holder's lock file";
         if (row.pre == HOSTILE)
             EXPECT_EQ(LineSettings(pairs[row.pair]->toolSlave),
                       "9600/9600 cs8:1 parenb:0 cstopb:0 crtscts:0 clocal:1 hupcl:0 iflag:0 oflag:0 lflag:0 0 0");
         if (row.pullAt) EXPECT_LT(run.endedAt - pairs[row.pair]->pulledAt, 5000) << "ms from the pull to the run's end";
         if (row.pre == OPEN) EXPECT_TRUE(StillExclusive()) << "the holder's exclusive use, after the run that found it";
+        if (row.interruptAt) CheckInterrupted(row, run, transcript);
         if (transcript) CheckPauses(row.name, *transcript);
     }
 };
@@ -458,8 +580,15 @@ TEST_P(Commands, Row) {
     if (row.pre == DENIED && geteuid() != 0) GTEST_SKIP() << "a device this user may not open needs root to arrange";
     if (row.env) english = !row.japanese;
     ASSERT_NO_FATAL_FAILURE(Prepare(row));
-    std::string arguments = row.pre == CLOSED_OUTPUT ? row.args : WithLog(row.args);  // a log would take the stream
-    ProgramRun run = RunPadconfig(folder, Filled(arguments), row);
+    bool closed = row.pre == CLOSED_OUTPUT || row.pre == CLOSED_OUTPUTS;
+    std::string arguments = closed ? row.args : WithLog(row.args);  // a log would take the stream
+    ProgramRun run = RunPadconfig(folder, Filled(arguments), row, [&](pid_t child) {
+        pairs[row.pair]->signalTo = child;
+        if (!row.lockSeen) return;
+        // The run has read the pad and waits to write the profile: its port is still open.
+        EXPECT_EQ(ToolBytes(SettledWire(*pad, strlen(row.wire))), row.wire) << "the read, before the run's output";
+        EXPECT_EQ(FileText(LockFile(row)), LockText(child)) << "the run's own lock file, while it runs";
+    });
     bool logged = arguments.find("LOG") != std::string::npos;
     Check(row, run, logged ? std::optional<std::string>(FileText(log)) : std::nullopt);
 }

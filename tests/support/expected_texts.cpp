@@ -16,9 +16,10 @@
 #define JA_LOG "  --log FILE     パッドとやり取りした全バイトを FILE に追記\n"
 #define EN_LOG "  --log FILE     append every byte sent to and received from the pad to FILE\n"
 #define JA_EXITS "終了コード: 0 成功、1 ポートを開けない・使用中、2 引数かファイルの誤り、3 パッドが応答しない、\n" \
-    "4 パッドがファイルと異なる・ボタン数がそのまま、5 再起動の失敗。"
+    "4 パッドがファイルと異なる・ボタン数がそのまま、5 再起動の失敗、130 中断（Ctrl+C）。"
 #define EN_EXITS "Exit codes: 0 done; 1 the port cannot be opened or is in use; 2 bad arguments or file;\n" \
-    "3 no pad answered; 4 the pad differs from the file, or kept its button count; 5 the restart failed."
+    "3 no pad answered; 4 the pad differs from the file, or kept its button count; 5 the restart failed;\n" \
+    "130 interrupted (Ctrl+C)."
 
 // Japanese exactly as the tool has always shown it; English for every other user.
 static const char* const texts[TEXT_KEYS][2] = {
@@ -127,6 +128,9 @@ static const char* const texts[TEXT_KEYS][2] = {
      "PAD情報取得 | COMポート | 方向 | ボタン | ",
      "Exit | Restart USB | Game pad settings | RS-232C link | Not connected | Button count | Press all | Release all | "
      "Read pad | COM port | Direction | Button states | "},
+    {"中断しました。", "Interrupted."},
+    {"パッドが見つかりません。ケーブルとUSBの認識を確かめてください。",
+     "No pad answers on any device. Check the cable, and that Linux has found the USB pad (ls /dev/ttyACM*)."},
 };
 
 const char* ExpectedText(TextKey key, bool english) { return texts[key][english]; }

@@ -17,6 +17,8 @@ enum TextKey {
     BAD_PORT, BAD_DEVICE,  // after the word at fault and ": "
     MENU_ITEMS,  // both menus, every item: "popup [item | - | item]; ..."
     CAPTIONS,    // the dialog's captions at start-up, check boxes aside: "caption | caption | "
+    INTERRUPTED,
+    NO_PAD_NATIVE,  // NO_PAD on Linux, which names its own way to look for the pad
     TEXT_KEYS
 };
 // In Japanese, or in English for every other user.

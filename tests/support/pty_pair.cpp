@@ -3,6 +3,8 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
+#include <sched.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -17,6 +19,17 @@ static bool OpenTerminal(int* master, int* slave, std::string* path) {
     return true;
 }
 
+// The run is told as soon as the bytes complete the text: it has not yet
+// read its answer. Its process id is known within moments of its start.
+static void SignalAt(Pair* pair) {
+    const char* text = pair->signalAt;
+    if (!text || pair->passed.find(text) == std::string::npos) return;
+    pair->signalAt = nullptr;
+    for (double start = ClockMs(); !pair->signalTo && ClockMs() - start < 10000;) sched_yield();
+    for (int signal : pair->signals)
+        if (signal && pair->signalTo) kill(pair->signalTo, signal);
+}
+
 // The tool's bytes to the pad, up to the end of the pull's text when they
 // complete it; then its master closes at once.
 static void PassFromTool(Pair* pair, const char* bytes, size_t got) {
@@ -26,6 +39,7 @@ static void PassFromTool(Pair* pair, const char* bytes, size_t got) {
     size_t at = pull ? pair->passed.find(pull) : std::string::npos;
     size_t end = at == std::string::npos ? pair->passed.size() : at + strlen(pull);
     (void)!write(pair->padMaster, bytes, end - before);
+    SignalAt(pair);
     if (at == std::string::npos) return;
     close(pair->toolSlave), close(pair->toolMaster);
     pair->toolMaster = pair->toolSlave = -1;

@@ -18,6 +18,12 @@ struct Pair {
     // this text, right after passing them: the tool never writes past them.
     std::atomic<const char*> pullAt{nullptr};
     std::atomic<double> pulledAt{0};  // ClockMs() of the pull
+    // Once the tool's bytes passed on complete this text, right after passing
+    // them, the run (signalTo, its process id) gets these signals, one after
+    // the other, as a user's Ctrl+C would reach it.
+    std::atomic<const char*> signalAt{nullptr};
+    std::atomic<int> signalTo{0};
+    int signals[2] = {0, 0};
     std::string passed;               // the relay's: the tool's bytes passed on
 };
 

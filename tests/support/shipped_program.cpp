@@ -18,9 +18,22 @@ static std::string ReadAll(HANDLE handle) {
     return text;
 }
 
+// This program keeps on through the Ctrl+C it raises for the run.
+static BOOL WINAPI KeepOn(DWORD) { return TRUE; }
+
+// Ctrl+C on the console, as a user's key raises it for every process there,
+// once due() holds. Wine raises no Ctrl+Break for a process group.
+static void InterruptWhenDue(const PROCESS_INFORMATION& process, const std::function<bool()>& due) {
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 10000; Sleep(2))
+        if (due() || WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0) break;
+    SetConsoleCtrlHandler(KeepOn, TRUE);
+    GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0);
+}
+
 // The program from beside this one, with the streams startup names; its exit
 // code, or -1 when it had not ended within the time.
-static int RunBeside(const wchar_t* program, const std::string& arguments, STARTUPINFOW& startup, int timeoutMs) {
+static int RunBeside(const wchar_t* program, const std::string& arguments, STARTUPINFOW& startup, int timeoutMs,
+                     const std::function<bool()>& due = nullptr) {
     wchar_t folder[MAX_PATH];
     GetModuleFileNameW(NULL, folder, MAX_PATH);
     *wcsrchr(folder, L'\\') = 0;
@@ -30,6 +43,7 @@ static int RunBeside(const wchar_t* program, const std::string& arguments, START
     PROCESS_INFORMATION process = {};
     DWORD code = (DWORD)-1;
     if (!CreateProcessW(NULL, &command[0], NULL, NULL, TRUE, 0, NULL, NULL, &startup, &process)) return -2;
+    if (due) InterruptWhenDue(process, due);
     if (WaitForSingleObject(process.hProcess, timeoutMs) != WAIT_OBJECT_0 || !GetExitCodeProcess(process.hProcess, &code))
         TerminateProcess(process.hProcess, 99), code = (DWORD)-1;
     CloseHandle(process.hProcess);
@@ -46,18 +60,30 @@ static HANDLE StreamFile(const wchar_t* name, std::wstring* path) {
     return CreateFileW(path->c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, NULL);
 }
 
-ProgramRun RunPadconfig(const std::string& arguments, int timeoutMs, const wchar_t* program) {
+static HANDLE OwnConsole(void);
+
+static ProgramRun RunWithStreamFiles(const std::string& arguments, int timeoutMs, const wchar_t* program,
+                                     const std::function<bool()>& due) {
     std::wstring paths[2];
     STARTUPINFOW startup = {};
     startup.hStdOutput = StreamFile(L"padconfig-output.txt", &paths[0]);
     startup.hStdError = StreamFile(L"padconfig-error.txt", &paths[1]);
     ProgramRun run;
-    run.exit = RunBeside(program, arguments, startup, timeoutMs);
+    run.exit = RunBeside(program, arguments, startup, timeoutMs, due);
     CloseHandle(startup.hStdOutput), CloseHandle(startup.hStdError);
     std::string* streams[2] = {&run.output, &run.error};
     for (int i = 0; i < 2; i++)
         *streams[i] = ReadAll(CreateFileW(paths[i].c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL));
     return run;
+}
+
+ProgramRun RunPadconfig(const std::string& arguments, int timeoutMs, const wchar_t* program) {
+    return RunWithStreamFiles(arguments, timeoutMs, program, nullptr);
+}
+
+ProgramRun RunPadconfigInterrupted(const std::string& arguments, const std::function<bool()>& due) {
+    OwnConsole();
+    return RunWithStreamFiles(arguments, 15000, L"padconfig.com", due);
 }
 
 // A console of this program's own, whatever it was started with; its own

@@ -14,6 +14,12 @@
 // The argument fault BAD_PORT, whose text here speaks of a device's path.
 constexpr unsigned TEXT_BAD_PORT = TEXT_ARGUMENT_FAULT + 3;
 
+#ifdef __APPLE__
+#define EN_NO_PAD_OF_SYSTEM EN_NO_PAD_MACOS
+#else
+#define EN_NO_PAD_OF_SYSTEM EN_NO_PAD_LINUX
+#endif
+
 struct Text {
     unsigned id;
     const wchar_t* faces[2];  // Japanese, English
@@ -24,6 +30,7 @@ static const Text texts[] = {
 #include "../../resources/string_list.inc"
 #undef STRING
     {TEXT_USAGE, {WIDE(JA_USAGE_NATIVE), WIDE(EN_USAGE_NATIVE)}},
+    {TEXT_NO_PAD, {WIDE(JA_NO_PAD), WIDE(EN_NO_PAD_OF_SYSTEM)}},
     {TEXT_BAD_PORT, {WIDE(JA_BAD_DEVICE), WIDE(EN_BAD_DEVICE)}},
     {TEXT_PORT_DENIED, {WIDE(JA_PORT_DENIED), WIDE(EN_PORT_DENIED)}},
     {TEXT_NO_MODE, {WIDE(JA_NO_MODE), WIDE(EN_NO_MODE)}},
