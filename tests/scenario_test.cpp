@@ -498,10 +498,10 @@ bool MakeBluetoothDevice(void) {
 }
 
 // Down as the modal loop hands a key to the dialog manager, the focus on control id.
-bool PressDown(HWND dialog, int id) {
+void PressDown(HWND dialog, int id) {
     SetFocus(GetDlgItem(dialog, id));
     MSG key = {GetFocus(), WM_KEYDOWN, VK_DOWN, 1, 0, {}};
-    return IsDialogMessageW(dialog, &key);
+    if (!IsDialogMessageW(dialog, &key)) ADD_FAILURE() << "the dialog manager did not take Down";
 }
 
 // Windows' automatic radio button, which Wine's is not: "BM_SETDONTCLICK: Sets
@@ -794,7 +794,7 @@ protected:
         if (row.act == BOX) return UserClick(dialog, 1027 + row.arg - 1);
         if (row.act == RADIO) return UserClick(dialog, 1059 + row.arg);
         if (row.act == REFOCUS) return (void)SetFocus(GetDlgItem(dialog, 1059 + row.arg));
-        if (row.act == KEY_DOWN) return (void)EXPECT_TRUE(PressDown(dialog, 1027 + row.arg - 1)) << "the dialog manager took Down";
+        if (row.act == KEY_DOWN) return PressDown(dialog, 1027 + row.arg - 1);
         HANDLE other = GetStdHandle(STD_INPUT_HANDLE), handle = *row.typed ? other : HandleOfPort(linkPort);
         DEV_BROADCAST_HANDLE device = {sizeof device, DBT_DEVTYP_HANDLE, 0, handle, NULL, {}, 0, {0}};
         if (row.act == DEVICE_EVENT) return (void)SendMessageW(dialog, WM_DEVICECHANGE, row.arg, (LPARAM)&device);

@@ -18,6 +18,17 @@ static std::string ReadAll(HANDLE handle) {
     return text;
 }
 
+// Bytes as a shell decodes them: in its console's output code page; as they
+// are (UTF-8) with none.
+static std::string AsShellReads(const std::string& bytes, UINT codePage) {
+    if (!codePage || codePage == CP_UTF8 || bytes.empty()) return bytes;
+    std::wstring wide(bytes.size(), L'\0');
+    wide.resize(MultiByteToWideChar(codePage, 0, bytes.data(), (int)bytes.size(), &wide[0], (int)wide.size()));
+    std::string text(wide.size() * 3, '\0');
+    text.resize(WideCharToMultiByte(CP_UTF8, 0, wide.data(), (int)wide.size(), &text[0], (int)text.size(), NULL, NULL));
+    return text;
+}
+
 // This program keeps on through the Ctrl+C it raises for the run.
 static BOOL WINAPI KeepOn(DWORD) { return TRUE; }
 
@@ -33,7 +44,7 @@ static void InterruptWhenDue(const PROCESS_INFORMATION& process, const std::func
 // The program from beside this one, with the streams startup names; its exit
 // code, or -1 when it had not ended within the time.
 static int RunBeside(const wchar_t* program, const std::string& arguments, STARTUPINFOW& startup, int timeoutMs,
-                     const std::function<bool()>& due = nullptr) {
+                     const std::function<bool()>& due = nullptr, DWORD flags = 0) {
     wchar_t folder[MAX_PATH];
     GetModuleFileNameW(NULL, folder, MAX_PATH);
     *wcsrchr(folder, L'\\') = 0;
@@ -42,7 +53,7 @@ static int RunBeside(const wchar_t* program, const std::string& arguments, START
     startup.dwFlags = STARTF_USESTDHANDLES;
     PROCESS_INFORMATION process = {};
     DWORD code = (DWORD)-1;
-    if (!CreateProcessW(NULL, &command[0], NULL, NULL, TRUE, 0, NULL, NULL, &startup, &process)) return -2;
+    if (!CreateProcessW(NULL, &command[0], NULL, NULL, TRUE, flags, NULL, NULL, &startup, &process)) return -2;
     if (due) InterruptWhenDue(process, due);
     if (WaitForSingleObject(process.hProcess, timeoutMs) != WAIT_OBJECT_0 || !GetExitCodeProcess(process.hProcess, &code))
         TerminateProcess(process.hProcess, 99), code = (DWORD)-1;
@@ -125,13 +136,17 @@ ProgramRun RunPadconfigAs(const std::string& arguments, ShellLaunch launch) {
     CreatePipe(&reading, &writing, &inherit, 0);
     SetHandleInformation(reading, HANDLE_FLAG_INHERIT, 0);
     if (launch == CLOSED_PIPE_AND_CONSOLE) CloseHandle(reading), reading = INVALID_HANDLE_VALUE;
+    UINT codePage = GetConsoleOutputCP();
+    if (launch == PIPE_IN_CODE_PAGE_932) SetConsoleOutputCP(932);
+    bool console = launch != PIPES_WITHOUT_CONSOLE;
     STARTUPINFOW startup = {};
     startup.hStdOutput = writing;
-    startup.hStdError = launch == PIPE_NO_ERROR ? NULL : screen;
-    ProgramRun run;
-    run.exit = RunBeside(L"padconfig.exe", arguments, startup, 15000);  // it writes far less than a pipe holds
+    startup.hStdError = launch == PIPE_NO_ERROR ? NULL : console ? screen : writing;
+    ProgramRun run;  // it writes far less than a pipe holds
+    run.exit = RunBeside(L"padconfig.exe", arguments, startup, 15000, nullptr, console ? 0 : DETACHED_PROCESS);
     CloseHandle(writing);
-    run.output = ReadAll(reading);
+    run.output = AsShellReads(ReadAll(reading), console ? GetConsoleOutputCP() : 0);
     run.screen = ScreenText(screen);
+    SetConsoleOutputCP(codePage);
     return run;
 }

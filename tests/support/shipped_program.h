@@ -23,12 +23,16 @@ ProgramRun RunPadconfig(const std::string& arguments, int timeoutMs = 15000, con
 ProgramRun RunPadconfigInterrupted(const std::string& arguments, const std::function<bool()>& due);
 
 // How a shell hands its streams to padconfig.exe; this program has a console
-// (its own, cleared before each run). output is what came through the pipe.
+// (its own, cleared before each run). output is what came through the pipe,
+// as the shell decodes it: in the console's output code page, or as UTF-8
+// from a run with no console.
 enum ShellLaunch {
     NO_SHELL,                  // RunPadconfig's way
     PIPE_NO_ERROR,             // standard output a pipe, standard error not given
     PIPE_AND_CONSOLE,          // STARTF_USESTDHANDLES: output a pipe, error the console
-    CLOSED_PIPE_AND_CONSOLE    // the same, the pipe's reading end closed at the start
+    CLOSED_PIPE_AND_CONSOLE,   // the same, the pipe's reading end closed at the start
+    PIPE_IN_CODE_PAGE_932,     // PIPE_AND_CONSOLE, the console's output code page 932
+    PIPES_WITHOUT_CONSOLE      // output and error the pipe, and no console at all
 };
 ProgramRun RunPadconfigAs(const std::string& arguments, ShellLaunch launch);
 
