@@ -3,7 +3,7 @@
 # PADCONFIG_ROOT names the source tree.
 if(WIN32)
   set(PADCONFIG_SYSTEM windows)
-  set(PADCONFIG_SYSTEM_EXTRA)
+  set(PADCONFIG_SYSTEM_EXTRA link/windows/bluetooth_ports.cpp)  # what the port search skips
 else()
   set(PADCONFIG_SYSTEM posix)
   set(PADCONFIG_SYSTEM_EXTRA link/posix/write_all.cpp)  # what the POSIX files share

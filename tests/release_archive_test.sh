@@ -23,7 +23,7 @@ system_only() {
   local dlls
   dlls=$(x86_64-w64-mingw32-objdump -p "$1" | awk '/DLL Name/ {print tolower($3)}') || return 1
   grep -qx 'kernel32.dll' <<<"$dlls" || { echo "  no imports read from $1"; return 1; }
-  ! grep -v -E '^(kernel32|user32|gdi32|shell32|shlwapi|advapi32|comdlg32|msvcrt|ntdll|psapi)\.dll$' <<<"$dlls"
+  ! grep -v -E '^(kernel32|user32|gdi32|shell32|shlwapi|advapi32|comdlg32|setupapi|msvcrt|ntdll|psapi)\.dll$' <<<"$dlls"
 }
 has_version() { local texts; texts=$(x86_64-w64-mingw32-strings -el "$1") && says -xF "$version" "$texts"; }
 for exe in padconfig.exe padconfig.com padsim.exe; do

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "../search_ports.h"
+#include "bluetooth_ports.h"
 #include "port_map.h"
 
 static void AddNumber(int numbers[], int* count, int number) {
@@ -38,17 +39,23 @@ static HKEY OpenPortMap(void) {
     return map;
 }
 
-static bool IsBluetoothLink(const char* device) {
+// Microsoft's stack names its links so in the map; any stack's device is
+// also told by its enumerator (bluetooth_ports.h).
+static bool IsBluetoothLink(const char* device, int number, const int links[], int linkCount) {
     static const char bluetooth[] = "\\Device\\BthModem";
+    for (int i = 0; i < linkCount; i++)
+        if (links[i] == number) return true;
     return _strnicmp(device, bluetooth, sizeof bluetooth - 1) == 0;
 }
 
 int ReadPortMap(int numbers[PORT_NUMBER_MAX], bool searchable) {
+    int links[PORT_NUMBER_MAX], linkCount = searchable ? ListBluetoothPorts(links) : 0;
     HKEY map = OpenPortMap();
     int count = 0, number;
     char device[256];
     for (DWORD index = 0; map && count < PORT_NUMBER_MAX && ReadMapEntry(map, index, device, &number); index++)
-        if (number > 0 && !(searchable && IsBluetoothLink(device))) AddNumber(numbers, &count, number);
+        if (number > 0 && !(searchable && IsBluetoothLink(device, number, links, linkCount)))
+            AddNumber(numbers, &count, number);
     if (map) RegCloseKey(map);
     return count;
 }
