@@ -27,10 +27,19 @@ static void FolderOf(const char* path, char folder[NAME_SIZE]) {
     folder[length] = 0;
 }
 
+// On macOS fsync leaves the bytes in the drive's cache, where a power cut
+// loses them; F_FULLFSYNC empties it, where the file system takes it.
+static int SyncToDisk(int file) {
+#if defined(__APPLE__) && defined(F_FULLFSYNC)
+    if (fcntl(file, F_FULLFSYNC) == 0) return 0;
+#endif
+    return fsync(file);
+}
+
 static unsigned long WriteDurably(int file, const char* text, size_t length) {
     int error = WriteAll(file, text, length);
     if (error) return (unsigned long)error;
-    return fsync(file) == 0 ? 0 : (unsigned long)errno;
+    return SyncToDisk(file) == 0 ? 0 : (unsigned long)errno;
 }
 
 // The file keeps its mode; a new one gets the mode any new file gets here
@@ -45,15 +54,28 @@ static void KeepMode(int file, const char* path) {
 static unsigned long SyncFolder(const char* folder) {
     int handle = open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (handle < 0) return (unsigned long)errno;
-    unsigned long error = fsync(handle) == 0 || errno == EINVAL ? 0 : (unsigned long)errno;  // some file systems cannot
+    unsigned long error = SyncToDisk(handle) == 0 || errno == EINVAL ? 0 : (unsigned long)errno;  // some file systems cannot
     close(handle);
     return error;
+}
+
+// The file a save replaces: the path's own, or through links the regular
+// file they name; a new one where nothing is. A FIFO, a device or a folder
+// is not replaced by a file, nor is a link that names nothing (the file it
+// would name could be anywhere): refused, and left as it is.
+static unsigned long SaveTarget(const char* given, char name[PATH_MAX]) {
+    struct stat entry;
+    if (lstat(given, &entry) != 0) return snprintf(name, PATH_MAX, "%s", given), 0;  // nothing there, or its folder says why
+    if (!realpath(given, name) || stat(name, &entry) != 0) return (unsigned long)errno;
+    if (S_ISDIR(entry.st_mode)) return EISDIR;
+    return S_ISREG(entry.st_mode) ? 0 : EINVAL;
 }
 
 unsigned long WriteProfileFile(const wchar_t* path, const char* text, size_t length) {
     char given[NAME_SIZE], name[PATH_MAX], folder[NAME_SIZE], temporary[NAME_SIZE + 16];
     if (!NarrowWide(path, given, sizeof given)) return ENAMETOOLONG;
-    if (!realpath(given, name)) snprintf(name, sizeof name, "%s", given);  // a link: the file it names is replaced
+    unsigned long refused = SaveTarget(given, name);
+    if (refused) return refused;
     FolderOf(name, folder);
     snprintf(temporary, sizeof temporary, "%s/.padprofile-XXXXXX", folder);
     int file = mkstemp(temporary);
