@@ -7,9 +7,11 @@
 
 static bool writeFailed;
 
+// A line to standard error still ends after standard output has failed.
 static bool WriteWhole(const char* bytes, size_t length, void* stream) {
-    writeFailed |= WriteAll(*(int*)stream, bytes, length) != 0;
-    return !writeFailed;
+    bool written = WriteAll(*(int*)stream, bytes, length) == 0;
+    writeFailed |= !written;
+    return written;
 }
 
 void PrintLine(OutputStream stream, const wchar_t* text) {

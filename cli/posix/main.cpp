@@ -26,10 +26,11 @@ static wchar_t** WidenWords(int count, char** words) {
 }
 
 // A stream the caller closed must not become the port or the transcript when
-// they open: it leads nowhere instead.
+// they open: it leads nowhere instead, read-only, so that a write to it fails
+// as on the closed stream and the run says its output was lost.
 static void KeepStandardStreams(void) {
     for (int stream = 0; stream < 3; stream++)
-        if (fcntl(stream, F_GETFD) == -1 && open("/dev/null", O_RDWR) != stream) return;
+        if (fcntl(stream, F_GETFD) == -1 && open("/dev/null", O_RDONLY) != stream) return;
 }
 
 int main(int argc, char** argv) {
