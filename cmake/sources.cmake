@@ -6,7 +6,8 @@ if(WIN32)
   set(PADCONFIG_SYSTEM_EXTRA link/windows/bluetooth_ports.cpp)  # what the port search skips
 else()
   set(PADCONFIG_SYSTEM posix)
-  set(PADCONFIG_SYSTEM_EXTRA link/posix/write_all.cpp)  # what the POSIX files share
+  set(PADCONFIG_SYSTEM_EXTRA link/posix/write_all.cpp  # what the POSIX files share
+    link/posix/port_lock.cpp)
 endif()
 
 set(PADCONFIG_SHARED_SOURCES

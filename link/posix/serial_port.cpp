@@ -1,9 +1,9 @@
 // Serial devices on Linux and macOS: a path opened raw, kept to this process
-// with TIOCEXCL and an advisory lock, and read with the same interval and
-// total time-outs that Windows gives its ports. select(), not poll(): macOS's
-// poll() does not take devices.
+// with TIOCEXCL, an advisory lock and a lock file, and read with the same
+// interval and total time-outs that Windows gives its ports.
 #include <fcntl.h>
 #include <grp.h>
+#include <poll.h>
 #include <sys/file.h>
 #include <sys/select.h>
 #include <sys/ioctl.h>
@@ -12,12 +12,14 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cmath>
 #include <csignal>
 #include <cstring>
 
 #include "../../texts/wide_text.h"
 #include "../clock.h"
 #include "../serial_link.h"
+#include "port_lock.h"
 
 struct SerialPort {
     int fd;
@@ -25,6 +27,7 @@ struct SerialPort {
     termios found;        // the line as this opening found it
     unsigned intervalMs, totalMs;
     bool gone;
+    PortLock lock;        // the lock file this opening made
 };
 
 // How a device that has gone answers: unplugged (EIO, ENXIO, ENODEV), or a
@@ -68,6 +71,7 @@ static OpenResult Configure(SerialPort* port) {
 }
 
 static volatile sig_atomic_t claimedDevice = -1;  // for DropClaimAtOnce
+static PortLock* volatile claimedLock;             // likewise
 
 // The lock keeps out other runs of this tool even as root, whom TIOCEXCL
 // does not stop; TIOCEXCL keeps out every other opener that is not root. A
@@ -84,13 +88,49 @@ static void Release(SerialPort* port) {
         if (port->claimed) claimedDevice = -1, ioctl(port->fd, TIOCNXCL);
         close(port->fd);
     }
+    if (claimedLock == &port->lock) claimedLock = nullptr;
+    UnlockPort(&port->lock);
     delete port;
 }
 
-SerialPort* OpenSerialPort(const char* name, bool claimed, OpenResult* result) {
-    SerialPort* port = new SerialPort{-1, false, {}, READ_INTERVAL_MS, READ_TOTAL_MS, false};
+#ifdef __APPLE__
+// select(), whose sets end at FD_SETSIZE: macOS's poll() does not take devices.
+static bool Watchable(int fd) { return fd < FD_SETSIZE; }
+
+static int AwaitDevice(int fd, bool forWriting, double ms) {
+    fd_set watched;
+    FD_ZERO(&watched);
+    FD_SET(fd, &watched);
+    long micro = ms > 0 ? (long)(ms * 1000) : 0;
+    timeval wait = {micro / 1000000, micro % 1000000};
+    return select(fd + 1, forWriting ? nullptr : &watched, forWriting ? &watched : nullptr, nullptr, &wait);
+}
+#else
+static bool Watchable(int) { return true; }
+
+// A device that hung up (POLLHUP, POLLERR) reads as ready: its read or write
+// then tells.
+static int AwaitDevice(int fd, bool forWriting, double ms) {
+    pollfd watched = {fd, (short)(forWriting ? POLLOUT : POLLIN), 0};
+    int result = poll(&watched, 1, ms > 0 ? (int)std::ceil(ms) : 0);
+    if (result > 0 && (watched.revents & POLLNVAL)) return errno = EBADF, -1;
+    return result;
+}
+#endif
+
+// A claimed device is opened only when no running program holds its lock file.
+static OpenResult OpenDevice(SerialPort* port, const char* name, bool claimed) {
+    if (claimed && !LockPort(name, &port->lock)) return PORT_IN_USE;
+    if (claimed) claimedLock = &port->lock;
     port->fd = open(name, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    *result = port->fd < 0 ? OpenFailure(errno) : claimed ? Claim(port) : PORT_READY;
+    if (port->fd < 0) return OpenFailure(errno);
+    if (!Watchable(port->fd)) return PORT_UNUSABLE;
+    return claimed ? Claim(port) : PORT_READY;
+}
+
+SerialPort* OpenSerialPort(const char* name, bool claimed, OpenResult* result) {
+    SerialPort* port = new SerialPort{-1, false, {}, READ_INTERVAL_MS, READ_TOTAL_MS, false, {}};
+    *result = OpenDevice(port, name, claimed);
     if (*result == PORT_READY) *result = Configure(port);
     if (*result == PORT_READY) return port;
     Release(port);
@@ -109,6 +149,7 @@ void CloseSerialPort(SerialPort* port) {
 
 void DropClaimAtOnce(void) {
     if (claimedDevice >= 0) ioctl(claimedDevice, TIOCNXCL);
+    if (claimedLock) UnlockPortAtOnce(claimedLock);
 }
 
 bool SetSerialTimeouts(SerialPort* port, unsigned intervalMs, unsigned totalMs) {
@@ -123,17 +164,12 @@ bool SerialDeviceGone(SerialPort* port) { return port->gone; }
 // Waits up to ms for the port to be readable (or, forWriting, writable);
 // false when it is not. A device that hung up reads as readable.
 static bool Await(SerialPort* port, bool forWriting, double ms) {
-    fd_set watched;
-    FD_ZERO(&watched);
-    FD_SET(port->fd, &watched);
-    long micro = ms > 0 ? (long)(ms * 1000) : 0;
-    timeval wait = {micro / 1000000, micro % 1000000};
-    int result = select(port->fd + 1, forWriting ? nullptr : &watched, forWriting ? &watched : nullptr, nullptr, &wait);
+    int result = AwaitDevice(port->fd, forWriting, ms);
     if (result < 0 && errno != EINTR) port->gone = DeviceGone(errno);
     return result > 0;
 }
 
-// One read of a port that select() found readable: nothing at all there
+// One read of a port that Await found readable: nothing at all there
 // (end of file) or a device's error is the end of the device.
 static int TakeBytes(SerialPort* port, unsigned char* buffer, int count) {
     ssize_t got = read(port->fd, buffer, (size_t)count);
