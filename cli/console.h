@@ -6,8 +6,9 @@
 
 enum OutputStream { STANDARD_OUTPUT, STANDARD_ERROR };
 
-// The text and a line break: to a Windows console as UTF-16, anywhere else
-// as UTF-8.
+// The text and a line break: to a Windows console as UTF-16; to a file or a
+// pipe of a Windows program that has a console, in the console's output code
+// page; anywhere else as UTF-8.
 void PrintLine(OutputStream stream, const wchar_t* text);
 // Bytes as they are (a profile's text) to standard output.
 void PrintBytes(const char* bytes, size_t length);

@@ -44,6 +44,33 @@ static bool WriteWhole(const char* bytes, size_t length, void* handle) {
     return whole;
 }
 
+static int Encode(UINT codePage, const WCHAR* text, int length, char* out, int size) {
+    int bytes = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, text, length, out, size, NULL, NULL);
+    if (!bytes && GetLastError() == ERROR_INVALID_FLAGS)  // code pages that take no flags
+        bytes = WideCharToMultiByte(codePage, 0, text, length, out, size, NULL, NULL);
+    return bytes;
+}
+
+// A character the code page lacks becomes its default character.
+static bool WriteInCodePage(UINT codePage, const WCHAR* text, int length, HANDLE handle) {
+    constexpr int PIECE = 512;
+    static char piece[4 * PIECE];  // the widest code page's bytes for as many characters
+    for (int at = 0, count; at < length; at += count) {
+        count = length - at < PIECE ? length - at : PIECE;
+        if (count < length - at && IS_HIGH_SURROGATE(text[at + count - 1])) count--;  // a pair stays whole
+        if (!WriteWhole(piece, (size_t)Encode(codePage, text + at, count, piece, sizeof piece), handle)) return false;
+    }
+    return true;
+}
+
+// A file or a pipe gets what the shell decodes it with: cmd and PowerShell,
+// the console's output code page; with no console, UTF-8.
+static bool WriteText(const WCHAR* text, size_t length, HANDLE handle) {
+    UINT codePage = GetConsoleOutputCP();
+    if (!codePage || codePage == CP_UTF8 || !IsValidCodePage(codePage)) return WriteNarrow(text, length, WriteWhole, handle);
+    return WriteInCodePage(codePage, text, (int)length, handle);
+}
+
 static void WriteConsoleWhole(HANDLE handle, const WCHAR* text, DWORD length) {
     DWORD written = 0;
     writeFailed |= !WriteConsoleW(handle, text, length, &written, NULL) || written != length;
@@ -58,7 +85,7 @@ void PrintLine(OutputStream stream, const wchar_t* text) {
         WriteConsoleWhole(handle, L"\r\n", 2);
         return;
     }
-    if (WriteNarrow(text, (size_t)lstrlenW(text), WriteWhole, handle)) WriteWhole("\r\n", 2, handle);
+    if (WriteText(text, (size_t)lstrlenW(text), handle)) WriteWhole("\r\n", 2, handle);
 }
 
 void PrintBytes(const char* bytes, size_t length) {

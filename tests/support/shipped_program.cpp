@@ -80,11 +80,14 @@ static ProgramRun RunWithStreamFiles(const std::string& arguments, int timeoutMs
     startup.hStdOutput = StreamFile(L"padconfig-output.txt", &paths[0]);
     startup.hStdError = StreamFile(L"padconfig-error.txt", &paths[1]);
     ProgramRun run;
-    run.exit = RunBeside(program, arguments, startup, timeoutMs, due);
+    // Windows gives a windowed program no console of its parent's, Wine does:
+    // it is kept without one, as on Windows, unless it runs on the console.
+    run.exit = RunBeside(program, arguments, startup, timeoutMs, due, due ? 0 : DETACHED_PROCESS);
     CloseHandle(startup.hStdOutput), CloseHandle(startup.hStdError);
     std::string* streams[2] = {&run.output, &run.error};
     for (int i = 0; i < 2; i++)
-        *streams[i] = ReadAll(CreateFileW(paths[i].c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL));
+        *streams[i] = AsShellReads(ReadAll(CreateFileW(paths[i].c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                                                       OPEN_EXISTING, 0, NULL)), due ? GetConsoleOutputCP() : 0);
     return run;
 }
 

@@ -13,13 +13,15 @@ struct ProgramRun {
 };
 
 // padconfig.exe (or program) from beside this program, with arguments
-// (UTF-8), its standard output and error each sent to a file of its own. A
-// run that should have ended (one waiting on a box, say) is ended after 15 s.
+// (UTF-8), its standard output and error each sent to a file of its own, and
+// no console. A run that should have ended (one waiting on a box, say) is
+// ended after 15 s.
 ProgramRun RunPadconfig(const std::string& arguments, int timeoutMs = 15000, const wchar_t* program = L"padconfig.exe");
 
 // RunPadconfig's run of padconfig.com on this program's console, where
 // Ctrl+C is raised once due() holds (asked every few milliseconds, for 10 s
-// at most), as a user's key reaches a run.
+// at most), as a user's key reaches a run. Its streams are read as a shell
+// decodes them, in the console's output code page.
 ProgramRun RunPadconfigInterrupted(const std::string& arguments, const std::function<bool()>& due);
 
 // How a shell hands its streams to padconfig.exe; this program has a console
