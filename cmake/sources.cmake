@@ -16,6 +16,7 @@ set(PADCONFIG_SHARED_SOURCES
   link/interruption.cpp
   link/port_io.cpp
   link/open_link.cpp
+  link/close_link.cpp
   link/port_names.cpp
   link/exchanges.cpp
   link/find_pad.cpp

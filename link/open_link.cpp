@@ -47,20 +47,3 @@ OpenResult OpenPortLink(const char* name, bool giveBack) {
     RecordNote("no answer to the handshake");
     return NO_HANDSHAKE;
 }
-
-// Safe to call any number of times.
-static void ReleaseLinkPort(bool giveBack) {
-    if (LinkState == LINK_OPEN && linkPort) {
-        if (watchLinkPort) watchLinkPort(nullptr);
-        giveBack ? GiveBackSerialPort(linkPort) : CloseSerialPort(linkPort);
-        RecordNote("port closed");
-    } else {
-        CloseSerialPort(linkPort);
-    }
-    linkPort = nullptr;
-    if (LinkState == LINK_OPEN) LinkState = LINK_CLOSED;
-}
-
-void CloseLink(void) { ReleaseLinkPort(false); }
-
-void GiveBackPort(void) { ReleaseLinkPort(true); }

@@ -51,12 +51,12 @@ static int HexDigit(char c) {
 
 static int DecimalDigit(char c) { return (c >= '0' && c <= '9') ? c - '0' : -1; }
 
-static bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+static bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 // Shared by both bases: blanks, sign, optional 0x for base 16, then digits.
 static int ParseInteger(const char* text, size_t maxChars, int base) {
     size_t i = 0;
-    while (i < maxChars && text[i] && IsBlank(text[i])) i++;
+    while (i < maxChars && text[i] && IsSpace(text[i])) i++;
     bool negative = false;
     if (i < maxChars && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     if (base == 16 && i + 2 < maxChars && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X') &&

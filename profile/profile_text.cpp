@@ -21,7 +21,7 @@ struct Reading {
     int highestButton;
 };
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+static bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 Span Trimmed(const char* text, size_t length) {
     while (length > 0 && IsBlank(*text)) text++, length--;
