@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "api_hook.h"
-#include "config_dialog.h"
 #include "control_ids.h"
 #include "dialog_harness.h"
 #include "message_boxes.h"

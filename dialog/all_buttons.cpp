@@ -1,7 +1,8 @@
 // "全ボタン押下" and "全ボタン解除": every button of the pad at once.
 #include "../link/serial_link.h"
-#include "config_dialog.h"
-#include "texts.h"
+#include "../resources/resource_names.h"
+#include "../texts/windows/window_texts.h"
+#include "dialog_actions.h"
 
 void PressAllButtons(HWND dialog) {
     if (CheckLink(dialog, WM_COMMAND, 0, 0)) {

@@ -1,5 +1,5 @@
 // The check boxes of the pad's buttons and the direction radio buttons.
-#include "config_dialog.h"
+#include "dialog_actions.h"
 #include "control_ids.h"
 
 int ButtonControlId(int button) { return IDC_BUTTON_FIRST + button; }

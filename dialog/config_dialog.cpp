@@ -2,13 +2,12 @@
 #include "config_dialog.h"
 
 #include "../link/serial_link.h"
-#include "../shell/tray.h"
-#include "../shell/window_commands.h"
 #include "control_ids.h"
+#include "dialog_actions.h"
+#include "menus.h"
 #include "port_list.h"
-
-HWND portListWindow;
-HWND countListWindow;
+#include "tray.h"
+#include "window_commands.h"
 
 static void OnCommand(HWND dialog, WPARAM wParam) {
     int id = LOWORD(wParam);  // every notification of a control runs its handler

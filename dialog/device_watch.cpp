@@ -6,7 +6,7 @@
 
 #include "../link/serial_link.h"
 #include "../link/windows/port_handle.h"
-#include "config_dialog.h"
+#include "dialog_actions.h"
 #include "port_list.h"
 
 static HWND watchingWindow;

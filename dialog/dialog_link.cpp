@@ -1,9 +1,10 @@
 // The dialog's way into the link: the port chosen in the port list, and a
 // port that cannot be opened told to the user.
 #include "../link/serial_link.h"
-#include "config_dialog.h"
+#include "../resources/resource_names.h"
+#include "../texts/windows/window_texts.h"
+#include "dialog_actions.h"
 #include "port_list.h"
-#include "texts.h"
 
 static int ReportOpenFailure(HWND dialog) {
     ShowMessage(dialog, TEXT_OPEN_FAILED, TEXT_OPEN_CAPTION, MB_OK | MB_ICONERROR | MB_SYSTEMMODAL);

@@ -1,10 +1,10 @@
 // A click on a button's check box or a direction radio button goes to the pad at once.
 #include "../link/serial_link.h"
-#include "config_dialog.h"
+#include "../resources/resource_names.h"
+#include "../texts/windows/window_texts.h"
+#include "dialog_actions.h"
 #include "control_ids.h"
-#include "texts.h"
 
-int groupMask;
 
 void SendButtonGroup(HWND dialog, ButtonGroup group) {
     groupMask = CheckedMask(dialog, group);

@@ -1,8 +1,9 @@
 // Which controls a user may edit: only after the pad has been read.
 #include "../link/serial_link.h"
-#include "config_dialog.h"
+#include "../resources/resource_names.h"
+#include "../texts/windows/window_texts.h"
+#include "dialog_actions.h"
 #include "control_ids.h"
-#include "texts.h"
 
 static const int editControls[] = {IDC_RESTART,     IDC_PRESS_ALL,       IDC_RELEASE_ALL,
                                    IDC_COUNT_LIST,  IDC_FRAME_COUNT,     IDC_FRAME_DIRECTION,

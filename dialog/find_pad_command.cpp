@@ -5,10 +5,11 @@
 #include "../link/find_pad.h"
 #include "../link/port_names.h"
 #include "../link/serial_link.h"
-#include "config_dialog.h"
+#include "../resources/resource_names.h"
+#include "../texts/windows/window_texts.h"
+#include "dialog_actions.h"
 #include "control_ids.h"
 #include "port_list.h"
-#include "texts.h"
 
 void FindPadForUser(HWND dialog) {
     SetEditControlsEnabled(dialog, 0);  // what the dialog shows may be another pad's

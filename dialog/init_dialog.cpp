@@ -2,11 +2,12 @@
 #include <cstdio>
 
 #include "../link/serial_link.h"
-#include "../shell/app.h"
-#include "config_dialog.h"
+#include "../resources/resource_names.h"
+#include "../texts/windows/window_texts.h"
+#include "dialog_actions.h"
 #include "control_ids.h"
+#include "instance.h"
 #include "port_list.h"
-#include "texts.h"
 
 static void FillCountList(void) {
     for (int count = 0; count <= BUTTON_COUNT_MAX; count++) {

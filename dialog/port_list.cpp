@@ -5,9 +5,10 @@
 #include <cstring>
 
 #include "../link/windows/port_map.h"
-#include "config_dialog.h"
+#include "../resources/resource_names.h"
+#include "../texts/windows/window_texts.h"
+#include "dialog_actions.h"
 #include "control_ids.h"
-#include "texts.h"
 
 int portRows = PORT_COUNT;
 char portNames[PORT_ROWS_MAX][PORT_NAME_SIZE] = {"COM1", "COM2", "COM3", "COM4", "COM5",

@@ -1,10 +1,10 @@
 // "PAD情報取得": read the pad's configuration into the dialog.
 #include "../link/serial_link.h"
-#include "config_dialog.h"
+#include "../resources/resource_names.h"
+#include "../texts/windows/window_texts.h"
+#include "dialog_actions.h"
 #include "control_ids.h"
-#include "texts.h"
 
-HWND padInfoButton;
 
 static void RestorePadInfoButton(void) {
     SetTextOf(padInfoButton, TEXT_PAD_INFO);

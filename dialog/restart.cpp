@@ -1,11 +1,10 @@
 // "USB再起動": send the chosen button count, restart the pad and read it again.
 #include "../link/serial_link.h"
-#include "config_dialog.h"
+#include "../resources/resource_names.h"
+#include "../texts/windows/window_texts.h"
+#include "dialog_actions.h"
 #include "control_ids.h"
-#include "texts.h"
 
-HWND restartButton;
-int restartStarted;
 
 // The count list's field, at most two characters; NO_VALUE when it holds no digit.
 static int ReadChosenCount(void) {

@@ -1,9 +1,9 @@
 // Which face the tool shows: the dialog's LANGUAGE blocks are the faces there
 // are, so a language more needs resources only.
-#include "../cli/arguments.h"
-#include "../dialog/texts.h"
+#include "language.h"
+
+#include "../resources/resource_names.h"
 #include "../texts/wide_text.h"
-#include "app.h"
 
 constexpr int LANGUAGE_NAME_SIZE = 9;  // LOCALE_SISO639LANGNAME's limit
 
@@ -23,7 +23,7 @@ static BOOL CALLBACK MatchFace(HMODULE, LPCSTR, LPCSTR, WORD language, LONG_PTR 
 
 static LANGID FaceNamed(const char* name) {
     FaceSearch search = {name, 0};
-    EnumResourceLanguagesA(hInstance, (LPCSTR)RT_DIALOG, RES_DIALOG, MatchFace, (LONG_PTR)&search);
+    EnumResourceLanguagesA(GetModuleHandleW(NULL), (LPCSTR)RT_DIALOG, RES_DIALOG, MatchFace, (LONG_PTR)&search);
     return search.found;
 }
 

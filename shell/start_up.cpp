@@ -12,18 +12,13 @@
 #include "../cli/interruption.h"
 #include "../cli/run_command.h"
 #include "../cli/windows/attach_console.h"
-#include "../dialog/config_dialog.h"
-#include "../dialog/texts.h"
+#include "../dialog/instance.h"
+#include "../dialog/main_window.h"
 #include "../link/port_names.h"
 #include "../link/transcript.h"
+#include "../texts/windows/window_texts.h"
 #include "app.h"
-
-static int RunDialog(int port) {
-    if (!RegisterMainWindowClass()) return 0;
-    if (!CreateMainWindow()) return 0;
-    DialogBoxParamW(hInstance, WIDE(RES_DIALOG), NULL, ConfigDialog, port);
-    return 0;
-}
+#include "language.h"
 
 // padconfig.exe beside the twin, with the twin's words; the twin returns at once.
 static int StartWindowedProgram(void) {
@@ -73,5 +68,6 @@ int StartUp(HINSTANCE instance, bool consoleTwin) {
         CatchInterruptions();
         return RunCommandLine(arguments);
     }
-    return RunDialog(PortNumberOfText(arguments.port, strlen(arguments.port)));
+    RunDialogWindow(PortNumberOfText(arguments.port, strlen(arguments.port)));
+    return 0;
 }

@@ -12,12 +12,16 @@
 
 #include "api_hook.h"
 #include "config_dialog.h"
+#include "dialog_actions.h"
 #include "control_ids.h"
 #include "dialog_harness.h"
 #include "port_list.h"
-#include "texts.h"
-#include "../../shell/app.h"
-#include "../../shell/tray.h"
+#include "../../resources/resource_names.h"
+#include "../../texts/windows/window_texts.h"
+#include "../../dialog/instance.h"
+#include "../../dialog/main_window.h"
+#include "../../shell/language.h"
+#include "../../dialog/tray.h"
 
 extern "C" void* __imp_Shell_NotifyIconW;
 

@@ -5,10 +5,14 @@
 #include <cstring>
 
 #include "config_dialog.h"
+#include "dialog_actions.h"
 #include "serial_link.h"
-#include "texts.h"
-#include "../../shell/app.h"
-#include "../../shell/tray.h"
+#include "../../resources/resource_names.h"
+#include "../../texts/windows/window_texts.h"
+#include "../../dialog/instance.h"
+#include "../../dialog/main_window.h"
+#include "../../shell/language.h"
+#include "../../dialog/tray.h"
 
 static void ResetProcessState(void) {
     CloseLink();

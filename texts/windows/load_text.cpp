@@ -1,12 +1,12 @@
-// Texts from the string tables of the language the loader was told to use.
+// Texts from the program's string tables, in the language the loader was
+// told to use.
 #include <windows.h>
 
-#include "../../shell/app.h"
 #include "../load_text.h"
 
 int LoadText(unsigned text, wchar_t* out, int size) {
     out[0] = 0;
-    return LoadStringW(hInstance, text, out, size);
+    return LoadStringW(GetModuleHandleW(NULL), text, out, size);
 }
 
 void SystemErrorText(unsigned long error, wchar_t* out, int size) {

@@ -2,11 +2,12 @@
 
 #include <cstring>
 
-#include "../dialog/config_dialog.h"
-#include "../dialog/control_ids.h"
-#include "../dialog/texts.h"
-#include "app.h"
-#include "window_commands.h"
+#include "../resources/resource_names.h"
+#include "../texts/text_ids.h"
+#include "dialog_actions.h"
+#include "control_ids.h"
+#include "instance.h"
+#include "menus.h"
 
 int inTray;
 UINT taskbarCreated;

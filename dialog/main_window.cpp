@@ -1,8 +1,12 @@
 // The hidden main window: never shown, it owns the class menu and ends the
 // process's message loop when it is told to close.
-#include "../dialog/texts.h"
+#include "main_window.h"
+
 #include "../link/serial_link.h"
-#include "app.h"
+#include "../resources/resource_names.h"
+#include "../texts/text_ids.h"
+#include "config_dialog.h"
+#include "instance.h"
 #include "tray.h"
 
 bool RegisterMainWindowClass(void) {
@@ -36,4 +40,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void RunDialogWindow(int port) {
+    if (!RegisterMainWindowClass() || !CreateMainWindow()) return;
+    DialogBoxParamW(hInstance, WIDE(RES_DIALOG), NULL, ConfigDialog, port);
 }

@@ -1,5 +1,5 @@
 // The texts the code sets on windows and boxes, in the chosen language.
-#include "texts.h"
+#include "window_texts.h"
 
 #include <shellapi.h>
 

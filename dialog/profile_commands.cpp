@@ -3,12 +3,13 @@
 #include <windows.h>
 #include <commdlg.h>
 
-#include "../dialog/config_dialog.h"
-#include "../dialog/control_ids.h"
-#include "../dialog/texts.h"
 #include "../link/serial_link.h"
-#include "../shell/app.h"
-#include "profile.h"
+#include "../profile/profile.h"
+#include "../resources/resource_names.h"
+#include "../texts/windows/window_texts.h"
+#include "dialog_actions.h"
+#include "control_ids.h"
+#include "instance.h"
 #include "profile_commands.h"
 
 static WCHAR profilePath[PATH_SIZE], fileTypes[128], message[MESSAGE_SIZE];

@@ -1,0 +1,3 @@
+#include "instance.h"
+
+HINSTANCE hInstance;
