@@ -14,7 +14,7 @@ rm -f "$build"/padconfig-*-win64.zip  # an archive of an earlier build is no pro
 unzip -q "$archive" -d "$unpacked" || { echo "FAILED: unpacking $archive"; exit 1; }
 dir=$unpacked/padconfig-$version-win64
 
-for file in padconfig.exe padconfig.com padsim.exe README.md LICENSE padconfig; do
+for file in padconfig.exe padconfig.com padsim.exe README.md docs/command-line.md docs/screenshots/startup.png LICENSE padconfig; do
   check "the archive holds $file" test -s "$dir/$file"
 done
 # Only the system's own DLLs: nothing else needs to travel with the programs.
