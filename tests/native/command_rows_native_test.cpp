@@ -244,10 +244,12 @@ ProgramRun RunPadconfig(const std::string& folder, const std::string& arguments,
         for (const std::string& variable : Words(row.env ? row.env : ""))
             setenv(variable.substr(0, variable.find('=')).c_str(), variable.substr(variable.find('=') + 1).c_str(), 1);
         std::vector<std::string> words = Words(arguments);
-        std::vector<char*> argv = {(char*)PADCONFIG_PROGRAM};
+        // Another build of the program (an ARM one under an emulator) may stand in for this one.
+        const char* program = getenv("PADCONFIG_PROGRAM") ? getenv("PADCONFIG_PROGRAM") : PADCONFIG_PROGRAM;
+        std::vector<char*> argv = {(char*)program};
         for (std::string& word : words) argv.push_back(&word[0]);
         argv.push_back(nullptr);
-        execv(PADCONFIG_PROGRAM, argv.data());
+        execv(program, argv.data());
         _exit(127);
     }
     close(out[1]), close(err[1]);
