@@ -21,8 +21,10 @@ command -v "$emulator" >/dev/null || missing "no $emulator: run scripts/install-
 [ -x "$program" ] || missing "no $program: run scripts/build"
 [ -x "$rows" ] || missing "no $rows: run scripts/build"
 
+# The wrapper counts its runs: rows that ran another padconfig would pass too.
 wrapper=$build/$arch/padconfig-emulated
-printf '#!/bin/sh\nexec %s -L %s %s "$@"\n' "$emulator" "$libraries" "$program" >"$wrapper"
+runs=$build/$arch/emulated-runs
+printf '#!/bin/sh\necho run >>%s\nexec %s -L %s %s "$@"\n' "$runs" "$emulator" "$libraries" "$program" >"$wrapper"
 chmod +x "$wrapper"
 
 version=$(sed -n 's/^project(padconfig VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
@@ -40,6 +42,7 @@ export ASAN_OPTIONS=abort_on_error=0:detect_leaks=1:strict_string_checks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 log=$build/$arch/arm-rows.log
 status=0
+: >"$runs"
 PADCONFIG_PROGRAM=$wrapper LANG=en_US.UTF-8 timeout 300 "$rows" --gtest_filter="$filter" >"$log" 2>&1 || status=$?
 if [ "$status" != 0 ]; then
   echo "arm_rows: the $arch rows failed (status $status$([ "$status" = 124 ] && echo ': ended after 300 s')):"
@@ -48,4 +51,6 @@ fi
 # A filter that matched fewer tests would pass on what it left out.
 summary=$(grep -h "PASSED" "$log") || true
 [ "$summary" = "[  PASSED  ] 6 tests." ] || { cat "$log"; missing "expected 6 tests passed, got: ${summary:-none}"; }
-echo "arm_rows: $arch $summary"
+ran=$(wc -l <"$runs")
+[ "$ran" -ge "$(echo $names | wc -w)" ] || missing "the rows ran the $arch padconfig $ran times, not once a row at least"
+echo "arm_rows: $arch $summary, the $arch padconfig run $ran times"
