@@ -7,3 +7,5 @@ set(CMAKE_FIND_ROOT_PATH /usr/arm-linux-gnueabihf)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# GCC's note that passing some structures changed in GCC 7.1 concerns mixing with older objects: everything here is built anew.
+set(CMAKE_CXX_FLAGS_INIT -Wno-psabi)
