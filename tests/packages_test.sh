@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The Debian package of each native build folder as a user gets it: its
 # control fields and files, lintian's verdict; the host's installed with
-# dpkg, reading the stand-in through /usr/bin/padconfig, then purged; an ARM
-# one unpacked and run under its emulator; the release's checksums.
+# dpkg, reading the stand-in through /usr/bin/padconfig, then purged; the ARM
+# ones unpacked and run under their emulators; the release folder's files and
+# checksums.
 set -uo pipefail
 source=$(cd "$(dirname "$0")/.." && pwd); build=$(cd "${1:?build folder}" && pwd)
 . "$source/tests/support/checks.sh"
@@ -18,7 +19,7 @@ dpkg_waiting() {  # log, dpkg arguments...
 dpkg_unless_locked() { $sudo dpkg "${@:2}" >"$1" 2>&1 || ! holds "$1" "lock"; }
 cleanup() {
   kill ${sim:-} ${relay:-} 2>/dev/null; wait ${sim:-} ${relay:-} 2>/dev/null
-  installed && dpkg_waiting "$work/cleanup.log" --purge padconfig
+  [ -n "${locked:-}" ] && installed && dpkg_waiting "$work/cleanup.log" --purge padconfig
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -28,11 +29,11 @@ packages=()
 for entry in "native amd64" "arm64 arm64 qemu-aarch64-static -L /usr/aarch64-linux-gnu" \
     "armhf armhf qemu-arm-static -L /usr/arm-linux-gnueabihf"; do
   set -- $entry; folder=$1 arch=$2; shift 2
-  if [ "$folder" != native ] && [ ! -d "$build/$folder" ]; then echo "skipped: no $build/$folder"; continue; fi
   deb=$build/$folder/padconfig_$version-1_$arch.deb
   packages+=("$deb")
   check "$folder: its package is built" test -s "$deb"
-  fields=$(dpkg-deb -f "$deb" Package Version Architecture Depends Section) || fields="dpkg-deb -f failed"
+  fields=$(dpkg-deb -f "$deb" Package Version Architecture Depends Section Priority Maintainer Description) ||
+    fields="dpkg-deb -f failed"
   check "$folder: Package padconfig" says -x "Package: padconfig" "$fields"
   check "$folder: Version $version-1" says -x "Version: $version-1" "$fields"
   check "$folder: Architecture $arch" says -x "Architecture: $arch" "$fields"
@@ -44,6 +45,10 @@ for entry in "native amd64" "arm64 arm64 qemu-aarch64-static -L /usr/aarch64-lin
     check "$folder: the symbol versions give the same Depends" says -xF "Depends: $derived" "$fields"
   fi
   check "$folder: Section utils" says -x "Section: utils" "$fields"
+  check "$folder: Priority optional" says -x "Priority: optional" "$fields"
+  check "$folder: a Maintainer with an address" says -E "^Maintainer: [^<]+ <[^@>]+@[^>]+>$" "$fields"
+  check "$folder: the Description names the pad" says -F "H8/3052F or H8/3048F" "$fields"
+  check "$folder: and its serial line" says -F "9600 baud" "$fields"
   listing=$(dpkg-deb -c "$deb") || listing="dpkg-deb -c failed"
   for file in usr/bin/padconfig usr/bin/padsim usr/share/man/man1/padconfig.1.gz usr/share/doc/padconfig/copyright \
       usr/share/doc/padconfig/changelog.Debian.gz usr/share/doc/padconfig/70-gamepad.rules.example; do
@@ -63,7 +68,11 @@ verdict=$(lintian --fail-on error "${packages[@]}" 2>&1); status=$?
 echo "$verdict"
 check "lintian finds no error" test "$status" = 0
 
-# The host's package installed, used and purged.
+# The host's package installed, used and purged, by one run at a time: another
+# checkout's run of this test installs the same package.
+exec 9>/tmp/padconfig-packages-test.lock  # not handed to the processes started below (9>&-)
+flock -w 60 9 || { echo "FAILED: another run held the system's padconfig for a minute"; exit 1; }
+locked=1
 deb=${packages[0]}
 installed && dpkg_waiting "$work/purge.log" --purge padconfig
 dpkg_waiting "$work/install.log" -i "$deb"
@@ -75,10 +84,10 @@ for program in padconfig padsim; do
   check "and is stripped of the rest" test "$(grep -c -F .symtab <<<"$sections")" = 0
 done
 check "/usr/bin/padconfig tells its version" test "$(/usr/bin/padconfig --version)" = "padconfig $version"
-socat pty,raw,echo=0,link="$work/tool" pty,raw,echo=0,link="$work/pad" </dev/null >/dev/null 2>&1 & relay=$!
+socat pty,raw,echo=0,link="$work/tool" pty,raw,echo=0,link="$work/pad" </dev/null >/dev/null 2>&1 9>&- & relay=$!
 wait_for "the pair's links" 5 test -e "$work/tool" -a -e "$work/pad" || exit 1
-start_pad "$work/wire.log" /usr/bin/padsim "$work/pad" --buttons 16 --direction 8 --masks 1,128,0,0 --seconds 10
-/usr/bin/padconfig --port "$work/tool" --read >"$work/out.txt" 2>"$work/err.txt" & run=$!
+start_pad "$work/wire.log" /usr/bin/padsim "$work/pad" --buttons 16 --direction 8 --masks 1,128,0,0 --seconds 10 9>&-
+/usr/bin/padconfig --port "$work/tool" --read >"$work/out.txt" 2>"$work/err.txt" 9>&- & run=$!
 end_of "$run" 15 "padconfig --read"
 check "the installed padconfig reads the stand-in (exit 0)" test "$ended" = 0
 check "and prints its profile" test "$(tr -d '\r' <"$work/out.txt")" = "$(printf '[pad]\nbuttons=16\ndirection=up\nset=1,16')"
@@ -90,11 +99,11 @@ for path in /usr/bin/padconfig /usr/bin/padsim /usr/share/doc/padconfig /usr/sha
   check "purging leaves no $path" test ! -e "$path"
 done
 
-if [ -d "$build/release" ]; then
-  sums=$(cd "$build/release" && sha256sum -c SHA256SUMS 2>&1); status=$?
-  echo "$sums"
-  check "the release's checksums hold" test "$status" = 0
-else
-  echo "skipped: no $build/release"
-fi
+# The release folder: the zip and these packages, each as its checksum says.
+wanted=$(printf '%s\n' "padconfig-$version-win64.zip" "${packages[@]##*/}" | sort)
+listed=$(awk '{print $2}' "$build/release/SHA256SUMS" | sort)
+check "the release holds the zip and the three packages" test "$listed" = "$wanted"
+sums=$(cd "$build/release" && sha256sum -c SHA256SUMS 2>&1); status=$?
+echo "$sums"
+check "the release's checksums hold" test "$status" = 0
 finish
