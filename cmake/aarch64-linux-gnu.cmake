@@ -1,9 +1,4 @@
-# Cross build of the native programs for 64-bit ARM Linux (arm64) with Debian's cross compiler.
-set(CMAKE_SYSTEM_NAME Linux)
+# Cross build of the native programs for 64-bit ARM Linux (arm64).
 set(CMAKE_SYSTEM_PROCESSOR aarch64)
-set(CMAKE_C_COMPILER aarch64-linux-gnu-gcc)
-set(CMAKE_CXX_COMPILER aarch64-linux-gnu-g++)
-set(CMAKE_FIND_ROOT_PATH /usr/aarch64-linux-gnu)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(triplet aarch64-linux-gnu)
+include(${CMAKE_CURRENT_LIST_DIR}/debian_cross.cmake)
