@@ -1,5 +1,5 @@
 # The Debian package of a native Linux build (cpack -G DEB in its folder):
-# the programs, stripped, the manual page, the licence, a changelog and an
+# the programs, stripped, the manual pages, the licence, a changelog and an
 # example udev rule, under /usr. Its architecture is the compiler's target.
 execute_process(COMMAND ${CMAKE_CXX_COMPILER} -dumpmachine OUTPUT_VARIABLE target OUTPUT_STRIP_TRAILING_WHITESPACE)
 if(target MATCHES "^x86_64-")
@@ -44,14 +44,16 @@ set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
 set(CPACK_COMPONENTS_ALL Unspecified debian)
 set(deb ${CMAKE_BINARY_DIR}/debian)
 set(gzip sh -c "gzip -9n <\"$1\" >\"$2\"" gzip)  # no name or time stored
-add_custom_command(OUTPUT ${deb}/padconfig.1.gz
-  COMMAND ${gzip} ${PADCONFIG_ROOT}/doc/padconfig.1 ${deb}/padconfig.1.gz
-  DEPENDS ${PADCONFIG_ROOT}/doc/padconfig.1 VERBATIM)
+foreach(page padconfig.1 padsim.1)
+  add_custom_command(OUTPUT ${deb}/${page}.gz
+    COMMAND ${gzip} ${PADCONFIG_ROOT}/doc/${page} ${deb}/${page}.gz
+    DEPENDS ${PADCONFIG_ROOT}/doc/${page} VERBATIM)
+endforeach()
 configure_file(${CMAKE_CURRENT_LIST_DIR}/changelog.Debian.in ${deb}/changelog.Debian @ONLY)
 add_custom_command(OUTPUT ${deb}/changelog.Debian.gz
   COMMAND ${gzip} ${deb}/changelog.Debian ${deb}/changelog.Debian.gz
   DEPENDS ${deb}/changelog.Debian VERBATIM)
-add_custom_target(debian_files ALL DEPENDS ${deb}/padconfig.1.gz ${deb}/changelog.Debian.gz)
+add_custom_target(debian_files ALL DEPENDS ${deb}/padconfig.1.gz ${deb}/padsim.1.gz ${deb}/changelog.Debian.gz)
 
 # The udev rule is the one docs/linux.md shows, taken from it.
 file(STRINGS ${PADCONFIG_ROOT}/docs/linux.md rule REGEX "^    SUBSYSTEM==\"tty\"")
@@ -68,7 +70,7 @@ ${rule}
 ")
 
 set(doc ${CMAKE_INSTALL_DATADIR}/doc/padconfig)
-install(FILES ${deb}/padconfig.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT debian EXCLUDE_FROM_ALL)
+install(FILES ${deb}/padconfig.1.gz ${deb}/padsim.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT debian EXCLUDE_FROM_ALL)
 install(FILES ${PADCONFIG_ROOT}/LICENSE DESTINATION ${doc} RENAME copyright COMPONENT debian EXCLUDE_FROM_ALL)
 install(FILES ${deb}/changelog.Debian.gz ${deb}/70-gamepad.rules.example DESTINATION ${doc} COMPONENT debian EXCLUDE_FROM_ALL)
 include(CPack)

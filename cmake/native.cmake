@@ -1,10 +1,10 @@
 # The native build: padconfig (the command line) and padsim, installed with
-# the manual page; the benchmark's native half (scripts/bench) on demand.
+# their manual pages; the benchmark's native half (scripts/bench) on demand.
 include(GNUInstallDirs)
 include(${PADCONFIG_ROOT}/cmake/native_programs.cmake)
 
 install(TARGETS padconfig padsim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${PADCONFIG_ROOT}/doc/padconfig.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT manual)
+install(FILES ${PADCONFIG_ROOT}/doc/padconfig.1 ${PADCONFIG_ROOT}/doc/padsim.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT manual)
 
 add_executable(native_bench EXCLUDE_FROM_ALL ${PADCONFIG_ROOT}/bench/native_bench.cpp
   ${PADCONFIG_ROOT}/tests/support/pty_pair.cpp)

@@ -50,11 +50,12 @@ for entry in "native amd64" "arm64 arm64 qemu-aarch64-static -L /usr/aarch64-lin
   check "$folder: the Description names the pad" says -F "H8/3052F or H8/3048F" "$fields"
   check "$folder: and its serial line" says -F "9600 baud" "$fields"
   listing=$(dpkg-deb -c "$deb") || listing="dpkg-deb -c failed"
-  for file in usr/bin/padconfig usr/bin/padsim usr/share/man/man1/padconfig.1.gz usr/share/doc/padconfig/copyright \
+  for file in usr/bin/padconfig usr/bin/padsim usr/share/man/man1/padconfig.1.gz usr/share/man/man1/padsim.1.gz \
+      usr/share/doc/padconfig/copyright \
       usr/share/doc/padconfig/changelog.Debian.gz usr/share/doc/padconfig/70-gamepad.rules.example; do
     check "$folder: holds /$file, owned by root" says -E "^[-rwx]{10} root/root .* \./$file\$" "$listing"
   done
-  check "$folder: nothing else besides its folders" test "$(grep -c -v -e '^d' <<<"$listing")" = 6
+  check "$folder: nothing else besides its folders" test "$(grep -c -v -e '^d' <<<"$listing")" = 7
   dpkg-deb -x "$deb" "$work/$folder"
   rule=$(grep -F 'SUBSYSTEM=="tty"' "$source/docs/linux.md") || rule="no rule in docs/linux.md"
   check "$folder: the example udev rule is the one docs/linux.md shows" holds "$work/$folder/usr/share/doc/padconfig/70-gamepad.rules.example" "^${rule#    }\$"
