@@ -79,11 +79,6 @@ installed && dpkg_waiting "$work/purge.log" --purge padconfig
 dpkg_waiting "$work/install.log" -i "$deb"
 installed || cat "$work/install.log"
 check "dpkg installs it" installed
-for program in padconfig padsim; do
-  sections=$(readelf -S "/usr/bin/$program") || sections="readelf failed"
-  check "/usr/bin/$program has its dynamic symbols" says .dynsym "$sections"
-  check "and is stripped of the rest" test "$(grep -c -F .symtab <<<"$sections")" = 0
-done
 check "/usr/bin/padconfig tells its version" test "$(/usr/bin/padconfig --version)" = "padconfig $version"
 socat pty,raw,echo=0,link="$work/tool" pty,raw,echo=0,link="$work/pad" </dev/null >/dev/null 2>&1 9>&- & relay=$!
 wait_for "the pair's links" 5 test -e "$work/tool" -a -e "$work/pad" || exit 1
