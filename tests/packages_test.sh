@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The Debian package of each native build folder as a user gets it: its
 # control fields and files, lintian's verdict; the host's installed with
-# dpkg, reading the stand-in through /usr/bin/padconfig, then purged; the ARM
-# ones unpacked and run under their emulators; the release folder's files and
-# checksums.
+# dpkg, reading the stand-in through /usr/bin/padconfig, then purged; the
+# plain cmake --install under another prefix; the ARM ones unpacked and run
+# under their emulators; the release folder's files and checksums.
 set -uo pipefail
 source=$(cd "$(dirname "$0")/.." && pwd); build=$(cd "${1:?build folder}" && pwd)
 . "$source/tests/support/checks.sh"
@@ -87,12 +87,22 @@ start_pad "$work/wire.log" /usr/bin/padsim "$work/pad" --buttons 16 --direction 
 end_of "$run" 15 "padconfig --read"
 check "the installed padconfig reads the stand-in (exit 0)" test "$ended" = 0
 check "and prints its profile" test "$(tr -d '\r' <"$work/out.txt")" = "$(printf '[pad]\nbuttons=16\ndirection=up\nset=1,16')"
+/usr/bin/padconfig --port "$work/tool" --release-all >"$work/release.txt" 2>&1 9>&- & run=$!
+end_of "$run" 15 "padconfig --release-all"
+check "a second run on the same stand-in releases all (exit 0)" test "$ended" = 0
 kill "$sim" 2>/dev/null; wait "$sim" 2>/dev/null; sim=""
 check "the manual page and the doc folder are there" test -s /usr/share/man/man1/padconfig.1.gz -a -d /usr/share/doc/padconfig
 dpkg_waiting "$work/purge.log" --purge padconfig
 check "dpkg purges it" test "$(dpkg-query -W -f='${db:Status-Status}' padconfig 2>/dev/null)" != installed
 for path in /usr/bin/padconfig /usr/bin/padsim /usr/share/doc/padconfig /usr/share/man/man1/padconfig.1.gz; do
   check "purging leaves no $path" test ! -e "$path"
+done
+
+# The plain install that the package is made from, under a prefix of the
+# user's: the programs, and the manual page uncompressed.
+DESTDIR=$work/plain cmake --install "$build/native" --prefix /usr/local >"$work/plain.log" 2>&1 || cat "$work/plain.log"
+for file in bin/padconfig bin/padsim share/man/man1/padconfig.1; do
+  check "cmake --install puts $file under its prefix" test -s "$work/plain/usr/local/$file"
 done
 
 # The release folder: the zip and these packages, each as its checksum says.
