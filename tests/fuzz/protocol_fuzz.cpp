@@ -3,7 +3,9 @@
 // command formatters take numbers only: their edge cases are a table of the
 // native test). The sanitizers catch any read or write past a buffer's end (the parsers also get
 // unterminated buffers of exactly maxChars bytes); the checks below abort on a
-// wrong result.
+// wrong result. The corpus, replayed first on every run, holds the replies'
+// edge cases: a sign, "0x", a NUL, blanks, a byte above 127, more digits
+// than count.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
