@@ -44,7 +44,6 @@ struct ArgumentCase {
 const std::wstring longPath = L"/dev/serial/by-id/" + std::wstring(240, L'x');  // 258 bytes
 const ArgumentCase argumentCases[] = {
     {{}, ARGUMENTS_OK, 0, RUN_DIALOG, ""},
-    {{L"--port", L"/dev/ttyACM0"}, ARGUMENTS_OK, 0, RUN_DIALOG, "/dev/ttyACM0"},
     {{L"--port=/dev/serial/by-id/usb-pad if00", L"--read"}, ARGUMENTS_OK, 0, RUN_READ, "/dev/serial/by-id/usb-pad if00"},
     {{L"--port", L"パッド", L"--list"}, ARGUMENTS_OK, 0, RUN_LIST, "\xe3\x83\x91\xe3\x83\x83\xe3\x83\x89"},
     {{L"--port", L"\xdcff" L"a"}, ARGUMENTS_OK, 0, RUN_DIALOG, "\xff" "a"},  // a byte that was no UTF-8, given back
@@ -61,7 +60,6 @@ const ArgumentCase argumentCases[] = {
     {{L"--help", L"--version"}, MODES_CONFLICT, 1, RUN_HELP, ""},
     {{L"--lang", L"ja", L"--lang", L"en"}, REPEATED_OPTION, 2, RUN_DIALOG, ""},
     {{L"--release-all", L"--restart-ok"}, RESTART_WITHOUT_APPLY, 0, RUN_RELEASE_ALL, ""},
-    {{L"--list"}, ARGUMENTS_OK, 0, RUN_LIST, ""},
     {{L"--list", L"--port=COM33", L"--log", L"l"}, ARGUMENTS_OK, 0, RUN_LIST, "COM33"},  // a file here like any other
     {{L"--read", L"--list"}, MODES_CONFLICT, 1, RUN_READ, ""},
     {{L"--list=all"}, UNKNOWN_OPTION, 0, RUN_DIALOG, ""},
