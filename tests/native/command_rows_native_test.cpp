@@ -351,37 +351,24 @@ const PauseCase pauses[] = {
     {"command_apply", "a command's pause after its acknowledgement", false, "OK\r\n", 13, "buttom_b=", 1, EXCHANGE_PAUSE_MS},
 };
 
-// The transcript as the wire the tool saw, each byte at its line's stamp;
-// *last, the last line's stamp.
-std::vector<WireByte> StampedWire(const std::string& text, double* last) {
-    std::vector<WireByte> wire;
-    for (const Burst& burst : TranscribedBursts(text)) {
-        *last = burst.ms;
-        for (char byte : burst.bytes)
-            if (burst.direction != WIRE_NOTE) wire.push_back({burst.ms, burst.direction == WIRE_SENT, (unsigned char)byte});
-    }
-    return wire;
-}
-
-// Where the occurrence of text in one direction's bytes starts, or ends.
-double TimeOf(const std::vector<WireByte>& wire, bool fromTool, const std::string& text, int occurrence, bool end) {
-    std::vector<const WireByte*> side;
-    for (const WireByte& b : wire)
-        if (b.fromTool == fromTool) side.push_back(&b);
-    std::string bytes = ToolBytes(wire, fromTool);
+// Where the occurrence of text in one direction's bytes starts, or ends: the
+// stamp of that byte's line.
+double TimeOf(const std::vector<Burst>& bursts, char direction, const std::string& text, int occurrence, bool end) {
+    std::string bytes;
+    std::vector<double> stamps;  // each byte's
+    for (const Burst& burst : bursts)
+        if (burst.direction == direction) bytes += burst.bytes, stamps.resize(bytes.size(), burst.ms);
     size_t at = std::string::npos;
     for (int i = 0; i < occurrence; i++) at = bytes.find(text, at == std::string::npos ? 0 : at + 1);
-    if (at == std::string::npos) return -1;
-    return side[end ? at + text.size() - 1 : at]->ms;
+    return at == std::string::npos ? -1 : stamps[end ? at + text.size() - 1 : at];
 }
 
 void CheckPauses(const char* row, const std::string& transcript) {
-    double last = -1;
-    std::vector<WireByte> wire = StampedWire(transcript, &last);
+    std::vector<Burst> bursts = TranscribedBursts(transcript);
     for (const PauseCase& c : pauses) {
         if (strcmp(c.row, row) != 0) continue;
-        double from = TimeOf(wire, c.fromTool, c.from, c.fromOccurrence, true);
-        double to = c.to ? TimeOf(wire, true, c.to, c.toOccurrence, false) : last;
+        double from = TimeOf(bursts, c.fromTool ? WIRE_SENT : WIRE_RECEIVED, c.from, c.fromOccurrence, true);
+        double to = c.to ? TimeOf(bursts, WIRE_SENT, c.to, c.toOccurrence, false) : bursts.empty() ? -1 : bursts.back().ms;
         EXPECT_TRUE(from >= 0 && to >= 0) << c.label << ": not in the transcript";
         if (from >= 0 && to >= 0) EXPECT_GE(to - from, c.atLeastMs - 1) << c.label;
     }
