@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <utility>
 
 #include "api_hook.h"
 #include "command_check.h"
@@ -52,26 +53,27 @@ extern "C" void* __imp_GetTempFileNameW;
 namespace {
 
 enum Pre {
-    FRESH,        // nothing has happened yet
-    OPEN,         // a healthy read has opened the link
-    TYPED_PORT,   // Row::typed is in the port list's field, no row selected
-    CHOSEN_PORT,  // the port list's row named Row::typed is selected
-    TYPED_COUNT,  // OPEN, then Row::typed in the count list's field
-    STALE_ACK,    // OPEN, then the port list closed the link: "OK" is left in the buffer
-    RELAY_DOWN,   // the tool's COM1 is gone
-    SWAPPED,      // OPEN, then another pad (Row::state) answers on the same port
-    HOSTILE,      // the port's driver hands over every line flag set the wrong way
-    REFUSED,      // the port (or the file dialog) refuses the call named by Row::typed
-    PULLED,       // OPEN, then the cable is pulled: the relay of COM1 ends
-    PROBED,       // OPEN, and another thread asks the dialog every 500 ms whether it lives
-    FOLDER_IN_WAY,// a folder has the profile file's name (OPEN too, for the dialog: it saves only a read)
-    FILE_THERE,   // OPEN, and the profile file holds an older profile
-    ZERO_XON_XOFF,// the driver hands XON and XOFF as 0, and limits past its queue
-    REMOVED,      // OPEN, then the port's Row::typed call fails with Row::arg while ClearCommError answers
-    CANCELLED,    // OPEN, and the user cancels the file dialog
-    COM12_SERIAL, // COM12 is mapped as an ordinary serial port, not a Bluetooth link
-    COM12_BTHENUM,// COM12 is mapped so too, but its device is one Bluetooth's enumerator made
-    LONG_FOLDER   // OPEN, and the file named is in real folders nested past 300 characters
+    FRESH,         // nothing has happened yet
+    TYPED_PORT,    // Row::typed is in the port list's field, no row selected
+    CHOSEN_PORT,   // the port list's row named Row::typed is selected
+    RELAY_DOWN,    // the tool's COM1 is gone
+    HOSTILE,       // the port's driver hands over every line flag set the wrong way
+    REFUSED,       // the port (or the file dialog) refuses the call named by Row::typed
+    ZERO_XON_XOFF, // the driver hands XON and XOFF as 0, and limits past its queue
+    COM12_SERIAL,  // COM12 is mapped as an ordinary serial port, not a Bluetooth link
+    COM12_BTHENUM, // COM12 is mapped so too, but its device is one Bluetooth's enumerator made
+    FOLDER_IN_WAY, // a folder has the profile file's name (OPEN too, for the dialog: it saves only a read)
+    // From OPEN on, a healthy read opens the link before the action.
+    OPEN,          // a healthy read has opened the link
+    TYPED_COUNT,   // OPEN, then Row::typed in the count list's field
+    STALE_ACK,     // OPEN, then the port list closed the link: "OK" is left in the buffer
+    SWAPPED,       // OPEN, then another pad (Row::state) answers on the same port
+    PULLED,        // OPEN, then the cable is pulled: the relay of COM1 ends
+    PROBED,        // OPEN, and another thread asks the dialog every 500 ms whether it lives
+    FILE_THERE,    // OPEN, and the profile file holds an older profile
+    REMOVED,       // OPEN, then the port's Row::typed call fails with Row::arg while ClearCommError answers
+    CANCELLED,     // OPEN, and the user cancels the file dialog
+    LONG_FOLDER    // OPEN, and the file named is in real folders nested past 300 characters
 };
 // LOAD: Row::typed is the file, held open by an editor meanwhile; SAVE_LOAD: saved (Row::typed is the file
 // written), then loaded onto a pad of the same count and other settings.
@@ -98,9 +100,7 @@ struct Row {
     int arg = 0;   // BOX: button 1..32; RADIO: position 0..8 (centre, up, ... up-left)
     const char* wire = "";
     TextKey status = NO_TEXT;  // NO_TEXT: not checked
-    TextKey box = NO_TEXT;     // the one box's text; NO_TEXT: no box
-    TextKey caption = NO_TEXT;
-    UINT flags = 0;
+    TextKey box = NO_TEXT;     // the one box's text (its caption and icon: BoxLook); NO_TEXT: no box
     Edit edit = ANY;
     const char* screen = nullptr;  // ScreenOf(); nullptr: not checked
     int closes = -1;               // CloseHandle calls during the action; -1: not checked
@@ -123,10 +123,7 @@ struct Row {
 };
 
 #define PRESSED "buttom_b=255\rbuttom_c=255\rbuttom_d=255\rbuttom_e=255\rbuttom_f=255\r"
-#define OPEN_FLAGS (MB_OK | MB_ICONERROR | MB_SYSTEMMODAL)
-#define BAD_FILE(file, text) \
-    {.name = "load_" #text, .typed = file, .act = LOAD, .box = text, .caption = LOAD_CAPTION, \
-     .flags = MB_OK | MB_ICONERROR}
+#define BAD_FILE(file, text) {.name = "load_" #text, .typed = file, .act = LOAD, .box = text}
 
 template <int lines> void SilentAfter(PadSimConfig& c) {
     c.misbehaviour = BEHAVE_SILENT_AFTER;
@@ -163,24 +160,20 @@ const Row rows[] = {
     {.name = "read_bytes_20ms_apart", .pad = [](PadSimConfig& c) { c.byteGapMs = 20; }, .wire = HS RD,
      .status = CONNECTED, .screen = TWELVE},
     {.name = "read_probe_not_255", .pad = [](PadSimConfig& c) { c.valueReplies["1_num?"] = "00FE\r\n"; },
-     .wire = HS CR "1_num?" CR, .status = READ_FAILED, .box = PROBE_BOX, .caption = PAD_INFO,
-     .flags = MB_OK | MB_ICONERROR, .edit = OFF, .then = RD},
+     .wire = HS CR "1_num?" CR, .status = READ_FAILED, .box = PROBE_BOX, .edit = OFF, .then = RD},
     // An unanswered count must not parse what the buffer held ("btn_" as 11).
-    {.name = "read_count_unanswered", .pad = SilentAfter<4>, .wire = HS CR "1_num?\rbtn_num?\r",
-     .status = READ_FAILED, .box = PROBE_BOX, .caption = PAD_INFO, .flags = MB_OK | MB_ICONERROR, .edit = OFF},
-    {.name = "read_direction_lost_sends_no_centre", .pad = SilentAfter<6>,
-     .wire = HS CR "1_num?\rbtn_num?\r\ra_num?\r", .status = READ_FAILED, .box = PROBE_BOX,
-     .caption = PAD_INFO, .flags = MB_OK | MB_ICONERROR, .edit = OFF},
+    {.name = "read_count_unanswered", .pad = SilentAfter<4>, .wire = HS CR "1_num?\rbtn_num?\r", .status = READ_FAILED,
+     .box = PROBE_BOX, .edit = OFF},
+    {.name = "read_direction_lost_sends_no_centre", .pad = SilentAfter<6>, .wire = HS CR "1_num?\rbtn_num?\r\ra_num?\r",
+     .status = READ_FAILED, .box = PROBE_BOX, .edit = OFF},
     {.name = "read_group_c_lost", .pad = SilentAfter<8>, .wire = HS CR "1_num?\rbtn_num?\r\ra_num?\rb_num?\rc_num?\r",
-     .status = READ_FAILED, .box = PROBE_BOX, .caption = PAD_INFO, .flags = MB_OK | MB_ICONERROR, .edit = OFF,
+     .status = READ_FAILED, .box = PROBE_BOX, .edit = OFF,
      .screen = "n12 e0 r1063 10100000 00000000 00000000 00000000"},  // what was read, nothing after
     // A drain that read only 64 bytes would leave the flood for the next read.
     {.name = "read_flood_then_a_healthy_pad", .pad = [](PadSimConfig& c) { c.misbehaviour = BEHAVE_FLOOD; },
-     .pre = OPEN, .wire = CR "1_num?\r", .status = READ_FAILED, .box = PROBE_BOX,
-     .caption = PAD_INFO, .flags = MB_OK | MB_ICONERROR, .edit = OFF, .then = RD},
+     .pre = OPEN, .wire = CR "1_num?\r", .status = READ_FAILED, .box = PROBE_BOX, .edit = OFF, .then = RD},
     {.name = "read_pad_hangs_up", .pad = [](PadSimConfig& c) { c.hangUpAfter = 4; }, .wire = HS CR "1_num?\r",
-     .status = READ_FAILED, .box = PROBE_BOX, .caption = PAD_INFO, .flags = MB_OK | MB_ICONERROR,
-     .then = RD},
+     .status = READ_FAILED, .box = PROBE_BOX, .then = RD},
     {.name = "read_garbage", .pad = [](PadSimConfig& c) { c.misbehaviour = BEHAVE_GARBAGE; }, .wire = HS,
      .status = NOT_LINKED, .edit = OFF, .then = HS RD},
 
@@ -206,27 +199,23 @@ const Row rows[] = {
      .status = RELEASE_FAILED},
 
     // The restart.
-    {.name = "restart_prompt_reply", .pre = OPEN, .act = RESTART, .wire = RESTARTED("012"),
-     .status = RELEASED, .box = REBOOT_OK, .caption = REBOOT_CAPTION, .flags = MB_OK | MB_ICONINFORMATION,
-     .edit = ON},
+    {.name = "restart_prompt_reply", .pre = OPEN, .act = RESTART, .wire = RESTARTED("012"), .status = RELEASED,
+     .box = REBOOT_OK, .edit = ON},
     {.name = "restart_to_no_buttons", .pre = TYPED_COUNT, .typed = "0", .act = RESTART, .wire = RESTARTED("255"),
-     .box = REBOOT_OK, .caption = REBOOT_CAPTION, .flags = MB_OK | MB_ICONINFORMATION,
-     .screen = "n0 e0 r1059 00000000 00000000 00000000 00000000"},
-    {.name = "restart_typed_123_is_12", .pre = TYPED_COUNT, .typed = "123", .act = RESTART,
-     .wire = RESTARTED("012"), .box = REBOOT_OK, .caption = REBOOT_CAPTION, .flags = MB_OK | MB_ICONINFORMATION},
+     .box = REBOOT_OK, .screen = "n0 e0 r1059 00000000 00000000 00000000 00000000"},
+    {.name = "restart_typed_123_is_12", .pre = TYPED_COUNT, .typed = "123", .act = RESTART, .wire = RESTARTED("012"),
+     .box = REBOOT_OK},
     {.name = "restart_typed_40_sends_no_count", .pre = TYPED_COUNT, .typed = "40", .act = RESTART, .wire = CR,
-     .box = REBOOT_FAILED, .caption = REBOOT_CAPTION, .flags = MB_OK | MB_ICONERROR},
+     .box = REBOOT_FAILED},
     // A field with no digit is no count, not 0.
     {.name = "restart_typed_ab_sends_no_count", .pre = TYPED_COUNT, .typed = "ab", .act = RESTART, .wire = CR,
-     .box = REBOOT_FAILED, .caption = REBOOT_CAPTION, .flags = MB_OK | MB_ICONERROR},
+     .box = REBOOT_FAILED},
     {.name = "restart_count_refused", .pad = Nak, .pre = OPEN, .act = RESTART, .wire = CR "buttom_0=012\r"},
     {.name = "restart_wrong_count_reported", .pad = [](PadSimConfig& c) { c.rebootReply = "0008\r\n"; },
-     .pre = OPEN, .act = RESTART, .wire = CR "buttom_0=012\rreboot\r", .box = REBOOT_FAILED,
-     .caption = REBOOT_CAPTION, .flags = MB_OK | MB_ICONERROR, .then = RD},
+     .pre = OPEN, .act = RESTART, .wire = CR "buttom_0=012\rreboot\r", .box = REBOOT_FAILED, .then = RD},
     // To no buttons: silence must not pass for a reported 0.
     {.name = "restart_never_answered", .pad = [](PadSimConfig& c) { c.rebootDelayMs = -1; }, .pre = TYPED_COUNT,
-     .typed = "0", .act = RESTART, .wire = CR "buttom_0=255\rreboot\r", .box = REBOOT_FAILED, .caption = REBOOT_CAPTION,
-     .flags = MB_OK | MB_ICONERROR, .then = RD},
+     .typed = "0", .act = RESTART, .wire = CR "buttom_0=255\rreboot\r", .box = REBOOT_FAILED, .then = RD},
 
     // Opening and the handshake: 'O' first or 'K' second passes.
     {.name = "handshake_o_first", .pad = [](PadSimConfig& c) { c.handshakeReply = "Ox\r\n"; }, .wire = HS RD,
@@ -236,22 +225,21 @@ const Row rows[] = {
     {.name = "handshake_ko_fails", .pad = [](PadSimConfig& c) { c.handshakeReply = "KO\r\n"; }, .wire = HS,
      .status = NOT_LINKED, .edit = OFF, .closes = 1},
     {.name = "handshake_only_the_first_answered", .pad = SilentAfter<1>, .wire = HS CR "1_num?\r",
-     .status = READ_FAILED, .box = PROBE_BOX, .caption = PAD_INFO, .flags = MB_OK | MB_ICONERROR},
+     .status = READ_FAILED, .box = PROBE_BOX},
     {.name = "handshake_silent_pad_stale_ok", .pad = Silent, .pre = STALE_ACK, .wire = HS, .status = NOT_LINKED,
      .edit = OFF, .closes = 1, .then = HS RD},
     {.name = "typed_com10_tab_mixed_case", .pre = TYPED_PORT, .typed = "\tCoM10 ", .pair = 10, .wire = HS RD,
      .status = CONNECTED},
     {.name = "typed_com12", .pre = TYPED_PORT, .typed = "com12 ", .pair = 11, .wire = HS RD, .status = CONNECTED},
     {.name = "chosen_com33", .pre = CHOSEN_PORT, .typed = "COM33", .pair = 12, .wire = HS RD, .screen = TWELVE},
-    {.name = "typed_300_characters", .pre = TYPED_PORT, .typed = longText.c_str(), .box = OPEN_BOX,
-     .caption = OPEN_CAPTION, .flags = OPEN_FLAGS},
-    {.name = "typed_overlong_com2", .pre = TYPED_PORT, .typed = overlongCom2.c_str(), .pair = 2,
-     .status = NOT_LINKED, .box = OPEN_BOX, .caption = OPEN_CAPTION, .flags = OPEN_FLAGS},
-    {.name = "port_gone_is_an_open_failure", .pre = RELAY_DOWN, .status = NOT_LINKED, .box = OPEN_BOX,
-     .caption = OPEN_CAPTION, .flags = OPEN_FLAGS, .edit = OFF, .then = HS RD, .noted = "COM1 cannot be opened"},
+    {.name = "typed_300_characters", .pre = TYPED_PORT, .typed = longText.c_str(), .box = OPEN_BOX},
+    {.name = "typed_overlong_com2", .pre = TYPED_PORT, .typed = overlongCom2.c_str(), .pair = 2, .status = NOT_LINKED,
+     .box = OPEN_BOX},
+    {.name = "port_gone_is_an_open_failure", .pre = RELAY_DOWN, .status = NOT_LINKED, .box = OPEN_BOX, .edit = OFF,
+     .then = HS RD, .noted = "COM1 cannot be opened"},
     // Another run of the tool holds the port: refused as one that cannot be opened.
-    {.name = "port_held_by_another_dialog", .status = NOT_LINKED, .box = OPEN_BOX, .caption = OPEN_CAPTION,
-     .flags = OPEN_FLAGS, .edit = OFF, .held = 1, .noted = "COM1 in use"},
+    {.name = "port_held_by_another_dialog", .status = NOT_LINKED, .box = OPEN_BOX, .edit = OFF, .held = 1,
+     .noted = "COM1 in use"},
     {.name = "port_list_touch_closes_the_link", .pre = OPEN, .act = PORT_TOUCH, .status = NOT_LINKED,
      .closes = 1, .then = HS RD},
     {.name = "main_window_close_with_the_link_open", .pre = OPEN, .act = MAIN_CLOSE, .closes = 1, .then = HS RD},
@@ -259,12 +247,12 @@ const Row rows[] = {
 
     // Whatever another program left on the port, the line ends as the pad needs it.
     {.name = "hostile_line_flags_overwritten", .pre = HOSTILE, .wire = HS RD, .status = CONNECTED},
-    {.name = "line_settings_refused", .pre = REFUSED, .typed = "SetCommState", .status = NOT_LINKED,
-     .box = OPEN_BOX, .caption = OPEN_CAPTION, .flags = OPEN_FLAGS, .edit = OFF},
+    {.name = "line_settings_refused", .pre = REFUSED, .typed = "SetCommState", .status = NOT_LINKED, .box = OPEN_BOX,
+     .edit = OFF},
     {.name = "time_outs_refused", .pre = REFUSED, .typed = "SetCommTimeouts", .box = OPEN_BOX,
-     .caption = OPEN_CAPTION, .flags = OPEN_FLAGS, .noted = "COM1 cannot be opened"},
+     .noted = "COM1 cannot be opened"},
     {.name = "line_state_unreadable", .pre = REFUSED, .typed = "GetCommState", .box = OPEN_BOX,
-     .caption = OPEN_CAPTION, .flags = OPEN_FLAGS, .noted = "COM1 cannot be opened"},
+     .noted = "COM1 cannot be opened"},
     // A pulled cable ends the link; plugged in again, the next read opens it afresh.
     {.name = "cable_pulled_then_box_click", .pre = PULLED, .act = BOX, .arg = 2, .status = NOT_LINKED,
      .then = HS RD, .noted = "port closed"},
@@ -292,8 +280,7 @@ const Row rows[] = {
     // Down on the last enabled check box stays among the check boxes: no radio is clicked.
     {.name = "down_on_the_last_check_box_sends_no_direction", .pre = OPEN, .act = KEY_DOWN, .arg = 12, .screen = TWELVE},
     {.name = "late_restart_reply_window_answers", .pad = [](PadSimConfig& c) { c.rebootDelayMs = 8000; },
-     .pre = PROBED, .act = RESTART, .wire = RESTARTED("012"), .box = REBOOT_OK, .caption = REBOOT_CAPTION,
-     .flags = MB_OK | MB_ICONINFORMATION},
+     .pre = PROBED, .act = RESTART, .wire = RESTARTED("012"), .box = REBOOT_OK},
 
     // Finding the pad tries every mapped port, here COM33 after a silent one
     // (given back as found); not COM12, a Bluetooth link.
@@ -310,29 +297,24 @@ const Row rows[] = {
     // Whatever stack made it, a Bluetooth link's device comes from Windows' Bluetooth enumerator.
     {.name = "find_skips_a_port_of_a_bluetooth_device", .pre = COM12_BTHENUM, .pair = 12, .act = FIND,
      .wire = HS CR "1_num?\r", .status = PAD_ON_COM33, .neighbours = true},
-    {.name = "find_no_pad_anywhere", .pad = Silent, .pair = 12, .act = FIND, .wire = HS,
-     .status = NOT_LINKED, .box = NO_PAD, .caption = FIND_CAPTION, .flags = MB_OK | MB_ICONINFORMATION,
-     .neighbours = true},
+    {.name = "find_no_pad_anywhere", .pad = Silent, .pair = 12, .act = FIND, .wire = HS, .status = NOT_LINKED,
+     .box = NO_PAD, .neighbours = true},
 
     // Profiles: saved from what a read showed, loaded, read back and compared.
-    {.name = "profile_saved_then_loaded_onto_another_pad", .state = MakePadState(16, 9, 0x05, 0x83, 0, 0),
-     .pre = OPEN, .typed = "[pad]\r\nbuttons=16\r\ndirection=up-right\r\nset=1,3,9,10,16\r\n", .act = SAVE_LOAD,
-     .wire = EDITS("009", "005", "131", "000", "000") RD, .status = CONNECTED, .box = ALL_ON_PAD,
-     .caption = LOAD_CAPTION, .flags = MB_OK | MB_ICONINFORMATION, .edit = ON,
+    {.name = "profile_saved_then_loaded_onto_another_pad", .state = MakePadState(16, 9, 0x05, 0x83, 0, 0), .pre = OPEN,
+     .typed = "[pad]\r\nbuttons=16\r\ndirection=up-right\r\nset=1,3,9,10,16\r\n", .act = SAVE_LOAD,
+     .wire = EDITS("009", "005", "131", "000", "000") RD, .status = CONNECTED, .box = ALL_ON_PAD, .edit = ON,
      .screen = "n16 e16 r1061 10100000 11000001 00000000 00000000"},
     {.name = "profile_of_another_count_restarts_first", .pre = OPEN, .typed = "[pad]\nbuttons=16\ndirection=up\nset=13",
      .act = LOAD, .wire = RESTARTED("016") EDITS("008", "000", "016", "000", "000") RD, .box = ALL_ON_PAD,
-     .caption = LOAD_CAPTION, .flags = MB_OK | MB_ICONINFORMATION,
      .screen = "n16 e16 r1060 00000000 00001000 00000000 00000000", .asked = ASK_16},
     {.name = "profile_restart_declined", .pre = OPEN, .typed = "[pad]\nbuttons=16\ndirection=up\nset=13",
      .act = LOAD_DECLINING, .wire = EDITS("008", "000", "016", "000", "000") RD, .status = CONNECTED,
-     .box = ALL_ON_PAD_KEPT_12, .caption = LOAD_CAPTION, .flags = MB_OK | MB_ICONINFORMATION, .asked = ASK_16},
+     .box = ALL_ON_PAD_KEPT_12, .asked = ASK_16},
     {.name = "profile_onto_a_pad_that_ignores_group_c", .pad = [](PadSimConfig& c) { c.ignoredGroup = 'c'; },
      .pre = OPEN, .typed = "[pad]\nbuttons=12\ndirection=down-right\nset=1,3,9,11", .act = LOAD,
-     .wire = EDITS("005", "005", "005", "000", "000") RD, .box = PAD_DIFFERS_9_12, .caption = LOAD_CAPTION,
-     .flags = MB_OK | MB_ICONWARNING},
-    {.name = "profile_save_onto_a_folder", .pre = FOLDER_IN_WAY, .act = SAVE, .box = SAVE_FAILED,
-     .caption = SAVE_CAPTION, .flags = MB_OK | MB_ICONERROR},
+     .wire = EDITS("005", "005", "005", "000", "000") RD, .box = PAD_DIFFERS_9_12},
+    {.name = "profile_save_onto_a_folder", .pre = FOLDER_IN_WAY, .act = SAVE, .box = SAVE_FAILED},
     {.name = "profile_saved_over_an_older_one", .pre = FILE_THERE, .typed = SAVED_TWELVE, .act = SAVE},
     {.name = "profile_saved_in_a_folder_past_300_characters", .pre = LONG_FOLDER, .typed = SAVED_TWELVE, .act = SAVE},
     // Nothing to save before a read, nor when the file dialog is cancelled: no file, no box.
@@ -340,16 +322,13 @@ const Row rows[] = {
     {.name = "profile_save_cancelled", .pre = CANCELLED, .act = SAVE},
     {.name = "profile_load_cancelled", .pre = CANCELLED, .typed = GAME, .act = LOAD},
     {.name = "profile_loaded_before_any_read", .typed = GAME, .act = LOAD,
-     .wire = HS RD EDITS("005", "005", "005", "000", "000") RD, .status = CONNECTED, .box = ALL_ON_PAD,
-     .caption = LOAD_CAPTION, .flags = MB_OK | MB_ICONINFORMATION, .edit = ON},
+     .wire = HS RD EDITS("005", "005", "005", "000", "000") RD, .status = CONNECTED, .box = ALL_ON_PAD, .edit = ON},
     {.name = "profile_onto_a_pad_that_keeps_its_direction", .pad = [](PadSimConfig& c) { c.ignoredGroup = 'a'; },
      .pre = OPEN, .typed = "[pad]\nbuttons=12\ndirection=up\nset=1,3,11,12", .act = LOAD,
-     .wire = EDITS("008", "005", "012", "000", "000") RD, .box = PAD_DIFFERS_DIRECTION, .caption = LOAD_CAPTION,
-     .flags = MB_OK | MB_ICONWARNING},
-    {.name = "profile_unreadable", .pre = FOLDER_IN_WAY, .act = LOAD, .box = READ_FILE_FAILED,
-     .caption = LOAD_CAPTION, .flags = MB_OK | MB_ICONERROR},
+     .wire = EDITS("008", "005", "012", "000", "000") RD, .box = PAD_DIFFERS_DIRECTION},
+    {.name = "profile_unreadable", .pre = FOLDER_IN_WAY, .act = LOAD, .box = READ_FILE_FAILED},
     {.name = "profile_file_dialog_fails", .pre = REFUSED, .typed = "GetOpenFileNameW", .act = LOAD,
-     .box = FILE_DIALOG_FAILED, .caption = LOAD_CAPTION, .flags = MB_OK | MB_ICONERROR},
+     .box = FILE_DIALOG_FAILED},
     BAD_FILE("", EMPTY_FILE),
     BAD_FILE(largeFile.c_str(), LARGE_FILE),
     BAD_FILE("[pad]\n; caf\xE9", NOT_UTF8_2),
@@ -378,8 +357,7 @@ void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
 
 // Closes of a port made by the dialog's thread; the stand-in's thread closes
 // its own port.
-typedef BOOL(WINAPI* CloseHandleFn)(HANDLE);
-CloseHandleFn realCloseHandle;
+decltype(&CloseHandle) realCloseHandle;
 int toolCloses;
 DWORD toolThread;
 // A port's handle, or one closed already: a second close of the port counts.
@@ -393,10 +371,8 @@ BOOL WINAPI CountCloseHandle(HANDLE handle) {
 // A real driver keeps what the last program set; Wine starts every handle
 // afresh. So the hostile record is handed over here, and what the tool passes
 // back is the one view of the flags there is. A refused call fails here too.
-typedef BOOL(WINAPI* CommStateFn)(HANDLE, LPDCB);
-typedef BOOL(WINAPI* CommTimeoutsFn)(HANDLE, LPCOMMTIMEOUTS);
-CommStateFn realGetCommState, realSetCommState;
-CommTimeoutsFn realSetCommTimeouts, realGetCommTimeouts;
+decltype(&GetCommState) realGetCommState, realSetCommState;
+decltype(&SetCommTimeouts) realSetCommTimeouts, realGetCommTimeouts;
 bool hostile;
 std::atomic<const char*> refusing{""};  // set last: the call is refused with removalError
 DCB stateSet;
@@ -552,7 +528,6 @@ void ProbeWindow(HWND window) {
 }
 
 // The common file dialogs have no face under the null driver: the file is named here.
-typedef BOOL(WINAPI* FileDialogFn)(LPOPENFILENAMEW);
 std::wstring profileFolder, profileFile, longProfileFile;
 // Windows makes no temporary name in a folder longer than MAX_PATH - 14, in
 // long-path mode too (ERROR_BUFFER_OVERFLOW); Wine makes one, and writes it
@@ -604,33 +579,34 @@ std::string ProfileFileText(void) {
     ::ReadProfileFile(profileFile.c_str(), text, sizeof text, &got);
     return std::string(text, got);
 }
-std::string Box(const std::string& text, TextKey caption, UINT flags) {
+// Each box's caption and icon: the same wherever the box shows.
+std::pair<TextKey, UINT> BoxLook(TextKey box) {
+    switch (box) {
+    case PROBE_BOX: return {PAD_INFO, MB_OK | MB_ICONERROR};
+    case OPEN_BOX: return {OPEN_CAPTION, MB_OK | MB_ICONERROR | MB_SYSTEMMODAL};
+    case REBOOT_OK: return {REBOOT_CAPTION, MB_OK | MB_ICONINFORMATION};
+    case REBOOT_FAILED: return {REBOOT_CAPTION, MB_OK | MB_ICONERROR};
+    case NO_PAD: return {FIND_CAPTION, MB_OK | MB_ICONINFORMATION};
+    case ASK_16: return {LOAD_CAPTION, MB_YESNO | MB_ICONQUESTION};
+    case ALL_ON_PAD: case ALL_ON_PAD_KEPT_12: return {LOAD_CAPTION, MB_OK | MB_ICONINFORMATION};
+    case PAD_DIFFERS_9_12: case PAD_DIFFERS_DIRECTION: return {LOAD_CAPTION, MB_OK | MB_ICONWARNING};
+    case SAVE_FAILED: return {SAVE_CAPTION, MB_OK | MB_ICONERROR};
+    default: return {LOAD_CAPTION, MB_OK | MB_ICONERROR};  // a profile that cannot be loaded
+    }
+}
+std::string Box(TextKey box, const std::string& text) {
+    auto [caption, flags] = BoxLook(box);
     return text + " | " + Text(caption) + " | " + std::to_string(flags) + "; ";
 }
 // A file that failed is named, then the system's reason, which is its own.
 std::string BoxExpected(const Row& row) {
-    std::string text = row.box ? Text(row.box) : "", asked = row.asked ? Box(Text(row.asked), LOAD_CAPTION, MB_YESNO | MB_ICONQUESTION) : "";
+    std::string text = row.box ? Text(row.box) : "", asked = row.asked ? Box(row.asked, Text(row.asked)) : "";
     size_t file = text.find("%s");
     if (file != std::string::npos) text.replace(file, 2, Utf8(profileFile.c_str())) += "\n<reason>";
-    if (row.asked && row.act == LOAD) asked += Box(Text(REBOOT_OK), REBOOT_CAPTION, MB_OK | MB_ICONINFORMATION);
-    return row.box ? asked + Box(text, row.caption, row.flags) : "";
+    if (row.asked && row.act == LOAD) asked += Box(REBOOT_OK, Text(REBOOT_OK));
+    return row.box ? asked + Box(row.box, text) : "";
 }
-// The bytes of one direction that a transcript holds from offset on.
 std::wstring transcriptFile, commandLog;
-std::string TextFrom(const std::wstring& path, DWORD offset) {
-    std::string text;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
-    char buffer[4096];
-    DWORD got = 0;
-    SetFilePointer(file, (LONG)offset, NULL, FILE_BEGIN);
-    while (file != INVALID_HANDLE_VALUE && ReadFile(file, buffer, sizeof buffer, &got, NULL) && got) text.append(buffer, got);
-    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-    return text;
-}
-std::string Notes(const std::wstring& path, DWORD offset) { return TranscribedNotes(TextFrom(path, offset)); }
-std::string Transcribed(const std::wstring& path, DWORD offset, char direction) {
-    return TranscribedBytes(TextFrom(path, offset), direction);
-}
 DWORD SizeOf(const std::wstring& path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     return GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ? data.nFileSizeLow : 0;
@@ -639,19 +615,6 @@ std::string WithoutReason(std::string seen) {
     size_t line = seen.find('\n'), end = seen.find(" | ");
     if (line < end && end - line > 1) seen.replace(line + 1, end - line - 1, "<reason>");
     return seen;
-}
-
-// "n<count row> e<enabled check boxes> r<checked radios> <check boxes 1..32>".
-std::string ScreenOf(HWND dialog) {
-    int row = (int)SendDlgItemMessageA(dialog, 1017, CB_GETCURSEL, 0, 0), enabled = 0;
-    std::string radios, boxes;
-    for (int id = 1059; id <= 1067; id++)
-        if (IsChecked(dialog, id)) radios += (radios.empty() ? "" : ",") + std::to_string(id);
-    for (int i = 0; i < 32; i++) {
-        enabled += IsEnabled(dialog, 1027 + i);
-        boxes += std::string(i % 8 == 0 ? " " : "") + (IsChecked(dialog, 1027 + i) ? '1' : '0');
-    }
-    return "n" + std::to_string(row) + " e" + std::to_string(enabled) + " r" + radios + boxes;
 }
 
 std::string BoxesShown(void) {
@@ -667,11 +630,11 @@ protected:
         StartRecordingBoxes();
         toolThread = GetCurrentThreadId();
         if (!realCloseHandle) {
-            realCloseHandle = (CloseHandleFn)PatchImport(&__imp_CloseHandle, (void*)CountCloseHandle);
-            realGetCommState = (CommStateFn)PatchImport(&__imp_GetCommState, (void*)HostileGetCommState);
-            realSetCommState = (CommStateFn)PatchImport(&__imp_SetCommState, (void*)RecordSetCommState);
-            realSetCommTimeouts = (CommTimeoutsFn)PatchImport(&__imp_SetCommTimeouts, (void*)RefusableSetCommTimeouts);
-            realGetCommTimeouts = (CommTimeoutsFn)PatchImport(&__imp_GetCommTimeouts, (void*)HostileGetCommTimeouts);
+            realCloseHandle = (decltype(&CloseHandle))PatchImport(&__imp_CloseHandle, (void*)CountCloseHandle);
+            realGetCommState = (decltype(&GetCommState))PatchImport(&__imp_GetCommState, (void*)HostileGetCommState);
+            realSetCommState = (decltype(&SetCommState))PatchImport(&__imp_SetCommState, (void*)RecordSetCommState);
+            realSetCommTimeouts = (decltype(&SetCommTimeouts))PatchImport(&__imp_SetCommTimeouts, (void*)RefusableSetCommTimeouts);
+            realGetCommTimeouts = (decltype(&GetCommTimeouts))PatchImport(&__imp_GetCommTimeouts, (void*)HostileGetCommTimeouts);
             PatchImport(&__imp_GetOpenFileNameW, (void*)NameProfileFile);
             PatchImport(&__imp_GetSaveFileNameW, (void*)NameProfileFile);
             PatchImport(&__imp_CommDlgExtendedError, (void*)FileDialogError);
@@ -709,11 +672,13 @@ protected:
         for (int pair = 1; searched && pair <= 12; pair++) RelayUp(pair);
     }
 
-    void StartPad(int pair, const PadState& state) {
-        if (pad) StopPadSim(*pad);
-        pad.reset(new PadSim);
-        pad->config.state = state;
-        ASSERT_TRUE(StartPadOnPair(*pad, pair)) << "the stand-in's COM" << 20 + pair;
+    void StartPad(int pair, const PadState& state) { StartSim(pad, pair, state); }
+    static void StartSim(std::unique_ptr<PadSim>& sim, int pair, const PadState& state, bool silent = false) {
+        if (sim) StopPadSim(*sim);
+        sim.reset(new PadSim);
+        sim->config.state = state;
+        if (silent) sim->config.misbehaviour = BEHAVE_SILENT;
+        ASSERT_TRUE(StartPadOnPair(*sim, pair)) << "the stand-in's COM" << 20 + pair;
     }
     // Answers to a lone carriage return that fill every read of the handshake
     // and the drain: a read before or after the action takes no time-outs.
@@ -769,20 +734,13 @@ protected:
             if (pair != row.pair && pair != 2 && pair != 11) RelayDown(pair);
         for (int i = 0; i < 2; i++) {
             RelayUp(i ? 11 : 2);
-            neighbours[i].reset(new PadSim);
-            neighbours[i]->config.misbehaviour = BEHAVE_SILENT;
-            ASSERT_TRUE(StartPadOnPair(*neighbours[i], i ? 11 : 2));
+            StartSim(neighbours[i], i ? 11 : 2, Twelve(), true);
         }
         PortSpeed("COM2", 19200), MapCom12AsBluetooth(bluetooth = row.pre != COM12_SERIAL);  // as others left them
         // An ordinary name in the map, a Bluetooth device behind it.
         if (row.pre == COM12_BTHENUM) MapCom12AsBluetooth(bluetooth = false);
         if (row.pre == COM12_BTHENUM) ASSERT_TRUE(deviceMade = MakeBluetoothDevice()) << "the Bluetooth device of COM12";
-        if (row.secondPair) {
-            RelayUp(row.secondPair);
-            second.reset(new PadSim);
-            second->config.state = MakePadState(8, 0, 0, 0, 0, 0);
-            ASSERT_TRUE(StartPadOnPair(*second, row.secondPair));
-        }
+        if (row.secondPair) RelayUp(row.secondPair), StartSim(second, row.secondPair, MakePadState(8, 0, 0, 0, 0, 0));
     }
     // Once the tool has written Row::pullAt, the cable is pulled (the relay of
     // COM1 ends), or the driver fails the Row::typed call with Row::arg from then on.
@@ -808,12 +766,7 @@ protected:
         if (row.act == SAVE_LOAD) return SaveThenLoadOntoAnotherPad(row);
         if (row.act == COMMAND) return RunCommand(row);
         if (row.act != MAIN_CLOSE) return (void)Click(dialog, ids[row.act]);
-        if (!hInstance) hInstance = GetModuleHandleA(NULL);
-        RegisterMainWindowClass();
-        HWND main = CreateMainWindow();
-        SendMessageA(main, WM_CLOSE, 0, 0);
-        DestroyWindow(main);
-        PumpMessages();  // takes the quit message the close posted
+        CloseMainWindow();
     }
     // Every run keeps a transcript: the stand-in is waited on for all it says
     // went to the pad.
@@ -829,7 +782,7 @@ protected:
         run = row.interruptAt ? RunPadconfigInterrupted(arguments, due)
               : row.launch    ? RunPadconfigAs(arguments, row.launch)
                               : RunPadconfig(arguments);
-        SettledWire(*pad, BytesToAwait(TextFrom(commandLog, 0), "COM" + std::to_string(ComOfPair(row.pair)), row.wire));
+        SettledWire(*pad, BytesToAwait(FileText(commandLog), "COM" + std::to_string(ComOfPair(row.pair)), row.wire));
     }
     // What the run must have written, its placeholders filled.
     std::string Printed(const Row& row) {
@@ -840,13 +793,13 @@ protected:
         std::string said = Text(row.said);
         Replace(said, "%s", Utf8(profileFile.c_str()));
         bool shell = row.launch != NO_SHELL;
-        CheckCommandRun({run.exit, run.output, shell ? run.screen : run.error, TextFrom(commandLog, 0),
+        CheckCommandRun({run.exit, run.output, shell ? run.screen : run.error, FileText(commandLog),
                          "COM" + std::to_string(ComOfPair(row.pair)), wire},
                         {row.exit, row.printed ? std::optional<std::string>(Printed(row)) : std::nullopt, said,
                          Text(row.onScreen), shell});
         if (row.exit && strstr(row.args, "--save")) EXPECT_EQ(FilesIn(), filesBefore) << "a failed run wrote a file";
         if (row.interruptAt) EXPECT_EQ(PortSpeed("COM1"), 19200u) << "COM1 given back as found";
-        if (row.interruptAt) EXPECT_EQ(Count(TranscribedNotes(TextFrom(commandLog, 0)), "interrupted"), 1);
+        if (row.interruptAt) EXPECT_EQ(Count(TranscribedNotes(FileText(commandLog)), "interrupted"), 1);
     }
     void SaveThenLoadOntoAnotherPad(const Row& row) {
         SendMessageA(dialog, WM_COMMAND, 40008, 0);
@@ -874,8 +827,8 @@ protected:
         if (row.pre == HOSTILE)
             EXPECT_EQ(LineFlags(stateSet), "9600 800 bin1 par0 outx0 inx0 err0 null0 abort0 dsr0 txc1 cts0 dsrflow0 dtr0 rts0");
         bool onePort = row.act != COMMAND && !row.neighbours;
-        std::vector<WireByte> wire =
-            SettledWire(*pad, onePort ? Transcribed(transcriptFile, transcriptStart, WIRE_SENT).size() : strlen(row.wire));
+        std::string transcript = FileText(transcriptFile, transcriptStart), sent = TranscribedBytes(transcript, WIRE_SENT);
+        std::vector<WireByte> wire = SettledWire(*pad, onePort ? sent.size() : strlen(row.wire));
         EXPECT_EQ(ToolBytes(wire), row.wire) << "what the tool sent";
         // COM2 sees the handshake unless another run holds it; COM12 only when it is no Bluetooth link.
         bool com12Tried = row.pre == COM12_SERIAL;
@@ -887,8 +840,8 @@ protected:
         if (row.neighbours) EXPECT_EQ(PortSpeed("COM2"), 19200u) << "COM2 given back as found";
         if (second) EXPECT_EQ(ToolBytes(SettledWire(*second, strlen(row.wire))), row.wire) << "the second pad";
         if (row.act == COMMAND) return CheckCommand(row, wire);
-        std::string notes = Notes(transcriptFile, transcriptStart);
-        if (onePort) EXPECT_EQ(Transcribed(transcriptFile, transcriptStart, WIRE_SENT), ToolBytes(wire)) << "the transcript";
+        std::string notes = TranscribedNotes(transcript);
+        if (onePort) EXPECT_EQ(sent, ToolBytes(wire)) << "the transcript";
         if (row.noted) EXPECT_EQ(notes, row.noted) << "the transcript's notes";
         // A search opens many ports: each one it opened, it closed.
         if (row.act == FIND) EXPECT_EQ(closes, Count(notes, " opened") - Count(notes, "cannot be opened")) << notes;
@@ -902,10 +855,7 @@ protected:
         std::string expected = BoxExpected(row);
         EXPECT_EQ(expected.find("<reason>") != std::string::npos ? WithoutReason(BoxesShown()) : BoxesShown(), expected)
             << "message boxes";
-        if (row.act == SAVE_LOAD) {
-            EXPECT_EQ(savedText, row.typed) << "the file saved";
-            EXPECT_EQ(MakeState(StateSnapshot(*pad)), MakeState(row.state)) << "the pad after the load";
-        }
+        if (row.act == SAVE_LOAD) EXPECT_EQ(savedText, row.typed) << "the file saved";
         if (row.act == SAVE && *row.typed) EXPECT_EQ(ProfileFileText(), row.typed) << "the file saved";
         bool saves = row.act == SAVE_LOAD || (row.act == SAVE && LinkFirst(row) && row.pre != CANCELLED);
         if (row.act == SAVE || row.act == SAVE_LOAD) EXPECT_EQ(FilesIn(), saves ? "p.padprofile " : "") << "the folder's names";
@@ -936,15 +886,7 @@ protected:
 
     HWND dialog = NULL;
     static bool LinkFirst(const Row& row) {
-        return row.pre == OPEN || row.pre == TYPED_COUNT || row.pre == STALE_ACK || row.pre == SWAPPED ||
-               row.pre == PULLED || row.pre == PROBED || row.pre == FILE_THERE || row.pre == REMOVED || row.pre == CANCELLED ||
-               row.pre == LONG_FOLDER || (row.pre == FOLDER_IN_WAY && row.act != COMMAND);
-    }
-    static std::string MakeState(const PadState& s) {
-        char text[64];
-        snprintf(text, sizeof text, "%d %d %d %d %d %d", s.buttonCount, s.direction, s.masks[0], s.masks[1],
-                 s.masks[2], s.masks[3]);
-        return text;
+        return row.pre >= OPEN || (row.pre == FOLDER_IN_WAY && row.act != COMMAND);
     }
     std::string savedText, filesBefore;
     ProgramRun run;
@@ -965,8 +907,7 @@ TEST_P(Scenario, Row) {
     // A second face changes only what a user reads: each status and box once.
     bool shownBefore = !row.status && !row.box && !row.said;
     for (const Row* other = rows; other->name != row.name && !shownBefore; other++)
-        shownBefore = other->status == row.status && other->box == row.box && other->caption == row.caption &&
-                      other->said == row.said;
+        shownBefore = other->status == row.status && other->box == row.box && other->said == row.said;
     if (PRIMARYLANGID(GetUserDefaultUILanguage()) != LANG_JAPANESE && shownBefore)
         GTEST_SKIP() << "its texts are another case's";
     StartPad(row.pair, row.pre == SWAPPED ? Twelve() : row.state);
@@ -1000,7 +941,7 @@ TEST_F(Scenario, HandshakePausesAfterEachRead) {
     relayDown = true;  // long answers are left unread: the next case gets a fresh relay
     std::vector<double> pauses;  // from a read's last bytes to the tool's next carriage return
     double lastRead = -1;
-    for (const Burst& burst : TranscribedBursts(TextFrom(transcriptFile, start))) {
+    for (const Burst& burst : TranscribedBursts(FileText(transcriptFile, start))) {
         if (burst.direction == WIRE_RECEIVED) lastRead = burst.ms;
         if (burst.direction == WIRE_SENT && burst.bytes == "\r" && lastRead >= 0) pauses.push_back(burst.ms - lastRead);
     }

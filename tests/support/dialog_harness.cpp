@@ -68,6 +68,26 @@ std::string ControlText(HWND dialog, int id) {
     return Utf8(text);
 }
 
+std::string ScreenOf(HWND dialog) {
+    int row = (int)SendDlgItemMessageA(dialog, 1017, CB_GETCURSEL, 0, 0), enabled = 0;
+    std::string radios, boxes;
+    for (int id = 1059; id <= 1067; id++)
+        if (IsChecked(dialog, id)) radios += (radios.empty() ? "" : ",") + std::to_string(id);
+    for (int i = 0; i < 32; i++) {
+        enabled += IsEnabled(dialog, 1027 + i);
+        boxes += std::string(i % 8 == 0 ? " " : "") + (IsChecked(dialog, 1027 + i) ? '1' : '0');
+    }
+    return "n" + std::to_string(row) + " e" + std::to_string(enabled) + " r" + radios + boxes;
+}
+
+void CloseMainWindow(void) {
+    RegisterMainWindowClass();
+    HWND main = CreateMainWindow();
+    SendMessageA(main, WM_CLOSE, 0, 0);
+    DestroyWindow(main);
+    PumpMessages();  // takes the quit message the close posted
+}
+
 std::string Utf8(const wchar_t* text) {
     std::string out(WideCharToMultiByte(CP_UTF8, 0, text, -1, NULL, 0, NULL, NULL), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text, -1, &out[0], (int)out.size(), NULL, NULL);

@@ -23,6 +23,10 @@ bool IsEnabled(HWND dialog, int id);
 // disabled, as wanted: their identifiers, "" when all are as wanted.
 std::string EditControlsNot(HWND dialog, bool enabled);
 std::string ControlText(HWND dialog, int id);  // read as UTF-16, given as UTF-8
+// "n<count row> e<enabled check boxes> r<checked radios> <check boxes 1..32>".
+std::string ScreenOf(HWND dialog);
+// The main window made, then closed as the user closes it.
+void CloseMainWindow(void);
 std::string Utf8(const wchar_t* text);
 
 #include "expected_texts.h"

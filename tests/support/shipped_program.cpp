@@ -18,6 +18,12 @@ static std::string ReadAll(HANDLE handle) {
     return text;
 }
 
+std::string FileText(const std::wstring& path, unsigned long offset) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
+    SetFilePointer(file, (LONG)offset, NULL, FILE_BEGIN);
+    return ReadAll(file);
+}
+
 // Bytes as a shell decodes them: in its console's output code page; as they
 // are (UTF-8) with none.
 static std::string AsShellReads(const std::string& bytes, UINT codePage) {
@@ -86,8 +92,7 @@ static ProgramRun RunWithStreamFiles(const std::string& arguments, int timeoutMs
     CloseHandle(startup.hStdOutput), CloseHandle(startup.hStdError);
     std::string* streams[2] = {&run.output, &run.error};
     for (int i = 0; i < 2; i++)
-        *streams[i] = AsShellReads(ReadAll(CreateFileW(paths[i].c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
-                                                       OPEN_EXISTING, 0, NULL)), due ? GetConsoleOutputCP() : 0);
+        *streams[i] = AsShellReads(FileText(paths[i]), due ? GetConsoleOutputCP() : 0);
     return run;
 }
 

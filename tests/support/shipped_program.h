@@ -28,6 +28,9 @@ ProgramRun RunPadconfigInterrupted(const std::string& arguments, const std::func
 // (its own, cleared before each run). output is what came through the pipe,
 // as the shell decodes it: in the console's output code page, or as UTF-8
 // from a run with no console.
+// What a file holds from offset on; "" when it cannot be read.
+std::string FileText(const std::wstring& path, unsigned long offset = 0);
+
 enum ShellLaunch {
     NO_SHELL,                  // RunPadconfig's way
     PIPE_NO_ERROR,             // standard output a pipe, standard error not given
