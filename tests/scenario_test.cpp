@@ -16,6 +16,7 @@
 #include <string>
 #include <thread>
 #include <utility>
+#include <vector>
 
 #include "api_hook.h"
 #include "command_check.h"
@@ -863,12 +864,10 @@ protected:
         if (row.screen) EXPECT_EQ(ScreenOf(dialog), row.screen);
         if (row.closes >= 0) EXPECT_EQ(closes, row.closes) << "closes of the port";
         COMMTIMEOUTS t = {};
-        if (LinkState == LINK_OPEN && GetCommTimeouts(HandleOfPort(linkPort), &t)) {
-            char text[80];
-            snprintf(text, sizeof text, "%lu %lu %lu %lu %lu", t.ReadIntervalTimeout, t.ReadTotalTimeoutMultiplier,
-                     t.ReadTotalTimeoutConstant, t.WriteTotalTimeoutMultiplier, t.WriteTotalTimeoutConstant);
-            EXPECT_STREQ(text, "300 0 500 0 500") << "time-outs left on the open port";
-        }
+        if (LinkState == LINK_OPEN && GetCommTimeouts(HandleOfPort(linkPort), &t))
+            EXPECT_EQ(std::vector<DWORD>({t.ReadIntervalTimeout, t.ReadTotalTimeoutMultiplier, t.ReadTotalTimeoutConstant,
+                                          t.WriteTotalTimeoutMultiplier, t.WriteTotalTimeoutConstant}),
+                      std::vector<DWORD>({300, 0, 500, 0, 500})) << "time-outs left on the open port";
     }
     void ThenReadHealthyPad(const Row& row) {
         if (relayDown) RelayUp(1), relayDown = false;
