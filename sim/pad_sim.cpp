@@ -5,12 +5,16 @@
 #include "../link/clock.h"
 
 static const double BYTE_MS_AT_9600 = 10.0 * 1000.0 / 9600.0;  // start, 8 data and stop bit
+// Longer than any gap within one of the tool's actions (a read's time-outs
+// and the pauses): after that, the stand-in counts as idle.
+static const double EXCHANGE_QUIET_MS = 1000;
 
 double PadSimNow(PadSim& sim) {
     return ClockMs() - sim.startedMs;
 }
 
 static void Record(PadSim& sim, double ms, bool fromTool, unsigned char byte) {
+    sim.lastByteMs = ms;
     std::lock_guard<std::mutex> guard(sim.lock);
     sim.wire.push_back({ms, fromTool, byte});
 }
@@ -103,11 +107,13 @@ static void SendDue(PadSim& sim) {
     }
 }
 
-// A poll returns as soon as a byte arrives, so its wait costs the tool no
-// time; it ends early only for the next byte due out. Long waits keep an idle
-// stand-in from loading a busy machine with a call every millisecond.
+// A poll ends early for the next byte due out. Long waits keep an idle
+// stand-in from loading a busy machine with a call every millisecond; during
+// an exchange the waits are short, since a poll does not always return as
+// soon as a byte arrives (under Wine it often waits out its time), which
+// would delay every answer.
 static unsigned PollWaitMs(PadSim& sim) {
-    if (sim.outbox.empty()) return 20;
+    if (sim.outbox.empty()) return PadSimNow(sim) - sim.lastByteMs < EXCHANGE_QUIET_MS ? 1 : 20;
     double due = sim.outbox.front().first - PadSimNow(sim) - 12;
     return due < 1 ? 1 : due > 20 ? 20 : (unsigned)due;
 }

@@ -54,6 +54,7 @@ struct PadSim {
     std::string line;
     int linesSeen = 0;
     std::vector<std::pair<double, unsigned char>> outbox;  // due time, byte
+    double lastByteMs = -1e9;    // the last byte received or sent
 };
 
 // Opens the port (the system's name: COM21, /dev/pts/3) and starts
