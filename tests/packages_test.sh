@@ -59,6 +59,10 @@ for entry in "native amd64" "arm64 arm64 qemu-aarch64-static -L /usr/aarch64-lin
   dpkg-deb -x "$deb" "$work/$folder"
   rule=$(grep -F 'SUBSYSTEM=="tty"' "$source/docs/linux.md") || rule="no rule in docs/linux.md"
   check "$folder: the example udev rule is the one docs/linux.md shows" holds "$work/$folder/usr/share/doc/padconfig/70-gamepad.rules.example" "^${rule#    }\$"
+  for page in padconfig padsim; do
+    header=$(zcat "$work/$folder/usr/share/man/man1/$page.1.gz" | grep '^\.TH') || header="no .TH in $page.1.gz"
+    check "$folder: $page(1) is the page of version $version" says -F "\"padconfig $version\"" "$header"
+  done
   if [ $# -gt 0 ]; then
     said=$(timeout 30 "$@" "$work/$folder/usr/bin/padconfig" --version 2>&1)
     check "$folder: its padconfig tells its version under $1" test "$said" = "padconfig $version"
