@@ -4,14 +4,16 @@
 # the native rows: the rows' test stays x86-64, only the program under it is
 # ARM. Fails, saying what is missing, without the emulator or the builds.
 set -euo pipefail
+. "$(dirname "$0")/../scripts/arm-targets"
 # Absolute: the rows run the program from a folder of their own.
 build=$(realpath -m "${1:?build folder}")
 arch=${2:?arm64 or armhf}
-case $arch in
-  arm64) emulator=qemu-aarch64-static; libraries=/usr/aarch64-linux-gnu ;;
-  armhf) emulator=qemu-arm-static; libraries=/usr/arm-linux-gnueabihf ;;
-  *) echo "arm_rows: unknown architecture $arch (arm64 or armhf)"; exit 2 ;;
-esac
+emulator=""
+for target in "${arm_targets[@]}"; do
+  set -- $target
+  [ "$1" != "$arch" ] || libraries=/usr/$2 emulator=$3
+done
+[ -n "$emulator" ] || { echo "arm_rows: unknown architecture $arch (${arm_targets[*]%% *})"; exit 2; }
 program=$build/$arch/bin/padconfig
 rows=$build/native-checks/command_rows_native_test
 missing() { echo "arm_rows: $1"; exit 1; }

@@ -25,9 +25,11 @@ cleanup() {
 trap cleanup EXIT
 
 # Folder, architecture and how its programs run here.
+. "$source/scripts/arm-targets"
+entries=("native amd64")
+for arm in "${arm_targets[@]}"; do set -- $arm; entries+=("$1 $1 $3 -L /usr/$2"); done
 packages=()
-for entry in "native amd64" "arm64 arm64 qemu-aarch64-static -L /usr/aarch64-linux-gnu" \
-    "armhf armhf qemu-arm-static -L /usr/arm-linux-gnueabihf"; do
+for entry in "${entries[@]}"; do
   set -- $entry; folder=$1 arch=$2; shift 2
   deb=$build/$folder/padconfig_$version-1_$arch.deb
   packages+=("$deb")
